@@ -1,0 +1,7 @@
+#include "base/error.h"
+
+namespace quenlap {
+
+Error::Error(const QString &message) : std::runtime_error(message.toStdString()), text(message) {}
+
+} // namespace quenlap

@@ -1,0 +1,49 @@
+#include "base/errorreporter.h"
+
+#include "base/error.h"
+
+#include <cstdio>
+
+namespace quenlap {
+
+namespace {
+
+ErrorReporter::Handler &currentHandler()
+{
+    static ErrorReporter::Handler handler;
+    return handler;
+}
+
+} // namespace
+
+void ErrorReporter::setHandler(Handler handler)
+{
+    currentHandler() = std::move(handler);
+}
+
+void ErrorReporter::report(const QString &message)
+{
+    if (currentHandler()) {
+        currentHandler()(message);
+        return;
+    }
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+bool ErrorReporter::guard(const std::function<void()> &work)
+{
+    try {
+        work();
+        return true;
+    } catch (const Error &error) {
+        report(error.message());
+    } catch (const std::exception &error) {
+        report(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        report(QStringLiteral("Error desconocido"));
+    }
+    return false;
+}
+
+} // namespace quenlap

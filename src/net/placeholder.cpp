@@ -1,0 +1,1 @@
+// Keeps the library buildable until its first source lands.

@@ -1,0 +1,10 @@
+#include "commands.h"
+
+namespace cli {
+
+int runGenerate(const QStringList &)
+{
+    return 2;
+}
+
+} // namespace cli

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/formatsettings.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringView>
@@ -15,26 +17,19 @@ double DiasToMs(double dias);
 double DateTimeToDias(const QDateTime &moment);
 QDateTime DiasToDateTime(double dias);
 
-// Separators a formatter uses in place of ":" and "/" of a pattern, and the decimal separator
-// of numbers.
-struct FormatSettings
-{
-    QChar decimalSeparator = QLatin1Char('.');
-    QChar timeSeparator = QLatin1Char(':');
-    QChar dateSeparator = QLatin1Char('/');
-    QChar thousandSeparator = QLatin1Char(',');
-
-    // The separators of the locale in force (QLocale()).
-    static FormatSettings fromLocale();
-};
-
 // FormatDateTime over a day fraction with the platform's pattern letters: y, yy, yyyy, m, mm, d,
 // dd, h, hh, n, nn, s, ss, z, zzz, "'quoted'" text, ":" and "/" as the settings' separators; any
 // other character is copied. Patterns with "m" next to "h" keep it as minutes, as the platform
-// does. The long date of the logger is LongDate().
+// does. "ddd"/"dddd" and "mmm"/"mmmm" are short and long day and month names in the settings'
+// language. The day fraction is rounded to the nearest millisecond before it is split.
 QString FormatDateTime(QStringView pattern, double dias, const FormatSettings &settings = {});
 
+// The log banner's long date: long day name, day, long month name, two-digit year and time.
+inline constexpr QStringView LongDatePattern = u"dddd dd\", \"mmmm yy\" - \"hh:nn:ss";
+QString LongDate(double dias, const FormatSettings &settings = {});
+
 // Trunc toward zero, Round to nearest with halves to even, and integer division toward zero.
+// Trunc and Round throw quenlap::Error for values that are not finite or do not fit 64 bits.
 qint64 Trunc(double value);
 qint64 Round(double value);
 constexpr qint64 Div(qint64 a, qint64 b)

@@ -69,19 +69,13 @@ void TLogger::Abrir()
 
 QByteArray TLogger::Banner() const
 {
-    const double ahora = Ahora();
-    const QDate dia = DiasToDateTime(ahora).date();
-    const QString fecha = formato.names.dayName(dia.dayOfWeek(), QLocale::LongFormat) +
-                          FormatDateTime(u" dd", ahora, formato) + QLatin1String(", ") +
-                          formato.names.monthName(dia.month(), QLocale::LongFormat) +
-                          FormatDateTime(u" yy - hh:nn:ss", ahora, formato);
-    const QByteArray fechaLatin = fecha.toLatin1();
+    const QByteArray fecha = LongDate(Ahora(), formato).toLatin1();
     const QByteArray vacia = '*' + Repetir(' ', AnchoBanner - 2) + '*' + FinLinea;
     const QByteArray asteriscos = Repetir('*', AnchoBanner) + FinLinea;
 
     QByteArray banner = FinLinea + asteriscos + vacia;
-    banner += "* " + titulo + Repetir(' ', AnchoBanner - 4 - titulo.size() - fechaLatin.size()) +
-              fechaLatin + " *" + FinLinea;
+    banner += "* " + titulo + Repetir(' ', AnchoBanner - 4 - titulo.size() - fecha.size()) + fecha +
+              " *" + FinLinea;
     banner += vacia + asteriscos + FinLinea;
     banner += QByteArray(TextoColumnas) + FinLinea;
     banner += Repetir('=', AnchoBanner);

@@ -51,7 +51,7 @@ Contenido Cargar(const QString &ruta)
     QFile fichero(ruta);
     if (!fichero.open(QIODevice::ReadOnly))
         return contenido;
-    const TextoDecodificado decodificado = DecodificarTexto(fichero.readAll());
+    const TextoDecodificado decodificado = TextoDeBytes(fichero.readAll());
     contenido.codificacion = decodificado.codificacion;
     const QString &texto = decodificado.texto;
     qsizetype inicio = 0;
@@ -176,7 +176,7 @@ void Guardar(const QString &ruta, Contenido &contenido)
         contenido.codificacion = Codificacion::Utf16LE;
     QSaveFile fichero(ruta);
     if (!fichero.open(QIODevice::WriteOnly) ||
-        fichero.write(CodificarTexto(texto, contenido.codificacion)) < 0 || !fichero.commit())
+        fichero.write(BytesDeTexto(texto, contenido.codificacion)) < 0 || !fichero.commit())
         NoEscribible(ruta, fichero.errorString());
 }
 

@@ -56,7 +56,7 @@ bool EsUtf8Valido(QByteArrayView bytes)
     return !decoder.hasError();
 }
 
-TextoDecodificado DecodificarTexto(QByteArrayView bytes)
+TextoDecodificado TextoDeBytes(QByteArrayView bytes)
 {
     if (EmpiezaCon(bytes, {0xFF, 0xFE}))
         return {Utf16(bytes.sliced(2), false), Codificacion::Utf16LE};
@@ -71,7 +71,7 @@ TextoDecodificado DecodificarTexto(QByteArrayView bytes)
     return {Cp1252ToString(bytes), Codificacion::Cp1252};
 }
 
-QByteArray CodificarTexto(QStringView texto, Codificacion codificacion)
+QByteArray BytesDeTexto(QStringView texto, Codificacion codificacion)
 {
     switch (codificacion) {
     case Codificacion::Utf8:

@@ -25,10 +25,10 @@ struct TextoDecodificado
 // A file's bytes as text: a UTF-16 LE or BE or a UTF-8 byte-order mark decides; without one,
 // valid UTF-8 reads as UTF-8 and anything else as Windows-1252. An odd last byte of UTF-16 is
 // dropped. The mark is not part of the text.
-TextoDecodificado DecodificarTexto(QByteArrayView bytes);
+TextoDecodificado TextoDeBytes(QByteArrayView bytes);
 // The text stored that way, with the byte-order mark where the encoding has one. Characters that
 // Windows-1252 cannot hold become "?".
-QByteArray CodificarTexto(QStringView texto, Codificacion codificacion);
+QByteArray BytesDeTexto(QStringView texto, Codificacion codificacion);
 bool EsUtf8Valido(QByteArrayView bytes);
 
 } // namespace quenlap

@@ -238,14 +238,14 @@ void TestIniFile::encodings()
     QFETCH(int, encoding);
     const auto codificacion = Codificacion(encoding);
     const QString text = QStringLiteral("[IDIOMAS]\r\nEspañol=es\r\nFrançais=fr_FR\r\n");
-    write(CodificarTexto(text, codificacion));
+    write(BytesDeTexto(text, codificacion));
     IniFile ini(path);
     QCOMPARE(ini.readString(QStringLiteral("idiomas"), QStringLiteral("FRANÇAIS"), QString()),
              QStringLiteral("fr_FR"));
     QCOMPARE(ini.readSection(QStringLiteral("IDIOMAS")),
              QStringList({QStringLiteral("Español"), QStringLiteral("Français")}));
     ini.writeString(QStringLiteral("IDIOMAS"), QStringLiteral("Português"), QStringLiteral("pt"));
-    const TextoDecodificado after = DecodificarTexto(contents());
+    const TextoDecodificado after = TextoDeBytes(contents());
     QCOMPARE(int(after.codificacion), encoding);
     QCOMPARE(after.texto, text + QStringLiteral("Português=pt\r\n"));
 }
@@ -265,7 +265,7 @@ void TestIniFile::characterOutsideCodePageKeepsEverything()
           "ais=fr_FR\r\n");
     IniFile ini(path);
     ini.writeString(QStringLiteral("IDIOMAS"), QStringLiteral("中文"), QStringLiteral("zh_CN"));
-    QCOMPARE(int(DecodificarTexto(contents()).codificacion), int(Codificacion::Utf16LE));
+    QCOMPARE(int(TextoDeBytes(contents()).codificacion), int(Codificacion::Utf16LE));
     QCOMPARE(ini.readSection(QStringLiteral("IDIOMAS")),
              QStringList({QStringLiteral("Français"), QStringLiteral("中文")}));
 }

@@ -1,5 +1,7 @@
 #include "model/textocarrera.h"
 
+#include "base/cp1252.h"
+
 #include <QStringDecoder>
 
 namespace quenlap {
@@ -7,24 +9,6 @@ namespace quenlap {
 namespace {
 
 constexpr char16_t SeparadorLinea = 0x2028;
-
-// Windows-1252 from 0x80 to 0x9F; the five unassigned bytes keep their own code, as Windows
-// converts them. Every other byte is its own code point.
-constexpr char16_t Cp1252Alto[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString DecodificarCp1252(QByteArrayView bytes)
-{
-    QString texto(bytes.size(), Qt::Uninitialized);
-    char16_t *destino = reinterpret_cast<char16_t *>(texto.data());
-    for (const char b : bytes) {
-        const auto byte = static_cast<unsigned char>(b);
-        *destino++ = byte >= 0x80 && byte < 0xA0 ? Cp1252Alto[byte - 0x80] : char16_t(byte);
-    }
-    return texto;
-}
 
 QString Decodificar(QByteArrayView bytes, QStringConverter::Encoding codificacion)
 {
@@ -52,7 +36,7 @@ QString DecodificarSinCortar(const QByteArray &bytes)
         return Decodificar(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16BE);
     if (EmpiezaPor(bytes, {0xEF, 0xBB, 0xBF}))
         return Decodificar(QByteArrayView(bytes).sliced(3), QStringConverter::Utf8);
-    return DecodificarCp1252(bytes);
+    return Cp1252ToString(bytes);
 }
 
 } // namespace

@@ -37,6 +37,8 @@ struct Contenido
     QList<Linea> lineas;
     Codificacion codificacion = Codificacion::Utf8;
     QString finNuevo = QStringLiteral("\r\n");
+    // The file is there but could not be read: a write would replace what it holds.
+    bool ilegible = false;
 };
 
 struct Seccion
@@ -49,8 +51,10 @@ Contenido Cargar(const QString &ruta)
 {
     Contenido contenido;
     QFile fichero(ruta);
-    if (!fichero.open(QIODevice::ReadOnly))
+    if (!fichero.open(QIODevice::ReadOnly)) {
+        contenido.ilegible = fichero.exists();
         return contenido;
+    }
     const TextoDecodificado decodificado = TextoDeBytes(fichero.readAll());
     contenido.codificacion = decodificado.codificacion;
     const QString &texto = decodificado.texto;
@@ -165,6 +169,8 @@ bool Leer(const QString &ruta, const QString &seccion, const QString &clave, QSt
 void Guardar(const QString &ruta, Contenido &contenido)
 {
     const QFileInfo info(ruta);
+    if (contenido.ilegible)
+        NoEscribible(ruta, QStringLiteral("no se puede leer su contenido actual"));
     if (!info.absoluteDir().exists())
         NoEscribible(ruta, QStringLiteral("la carpeta no existe"));
     if (info.exists() && !info.isWritable())

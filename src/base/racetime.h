@@ -21,7 +21,9 @@ QDateTime DiasToDateTime(double dias);
 // dd, h, hh, n, nn, s, ss, z, zzz, "'quoted'" text, ":" and "/" as the settings' separators; any
 // other character is copied. Patterns with "m" next to "h" keep it as minutes, as the platform
 // does. "ddd"/"dddd" and "mmm"/"mmmm" are short and long day and month names in the settings'
-// language. The day fraction is rounded to the nearest millisecond before it is split.
+// language. The day fraction is rounded to the nearest millisecond before it is split, so a time
+// stored as ms / 86400000 shows those ms; hours wrap at a day. Throws quenlap::Error for a value
+// that is not finite or out of range.
 QString FormatDateTime(QStringView pattern, double dias, const FormatSettings &settings = {});
 
 // The log banner's long date: long day name, day, long month name, two-digit year and time.

@@ -1,6 +1,8 @@
 #include "base/idiomas.h"
 
+#include "base/global.h"
 #include "base/inifile.h"
+#include "base/translator.h"
 
 namespace quenlap {
 
@@ -19,6 +21,12 @@ constexpr Incorporado Incorporados[] = {
     {u"Français", u"fr_FR"}, {u"Nederlands", u"nl_NL"},
     {u"Italiano", u"it_IT"}, {u"Chinese", u"zh_CN"},
 };
+
+Translator &TraductorDelProceso()
+{
+    static Translator traductor;
+    return traductor;
+}
 
 } // namespace
 
@@ -59,6 +67,21 @@ const TDefinicionIdioma *TListaIdiomas::BuscarCodigo(const QString &codigo) cons
             return entrada.get();
     }
     return nullptr;
+}
+
+bool CambiarIdioma(const QString &codigo)
+{
+    return TraductorDelProceso().useLanguage(codigo);
+}
+
+QString IdiomaActual()
+{
+    return TraductorDelProceso().language();
+}
+
+QString IniciarIdioma()
+{
+    return TraductorDelProceso().useStartupLanguage(IniFile(RutaTarvelIni()));
 }
 
 } // namespace quenlap

@@ -42,4 +42,14 @@ private:
     std::vector<std::unique_ptr<TDefinicionIdioma>> entradas;
 };
 
+// The process's one language (a Translator living until the program ends). Switching sends
+// QEvent::LanguageChange to every object, so open windows translate themselves again.
+// Returns whether the program's own catalogue for the code was found; a code without one leaves
+// the Spanish texts.
+bool CambiarIdioma(const QString &codigo);
+QString IdiomaActual();
+// Start-up: switches to "CONFIGURACION" "Idioma" of the settings folder's "tarvel.ini" ("es" when
+// missing) and returns the code.
+QString IniciarIdioma();
+
 } // namespace quenlap

@@ -43,10 +43,13 @@ Translator::~Translator()
 
 void Translator::removeCatalogues()
 {
-    if (catalogue)
-        QCoreApplication::removeTranslator(catalogue.get());
-    if (qtCatalogue)
-        QCoreApplication::removeTranslator(qtCatalogue.get());
+    // A process-wide translator outlives the application object; nothing is installed then.
+    if (QCoreApplication::instance()) {
+        if (catalogue)
+            QCoreApplication::removeTranslator(catalogue.get());
+        if (qtCatalogue)
+            QCoreApplication::removeTranslator(qtCatalogue.get());
+    }
     catalogue.reset();
     qtCatalogue.reset();
 }

@@ -1,3 +1,4 @@
+#include "base/global.h"
 #include "base/idiomas.h"
 #include "base/inifile.h"
 #include "base/textos.h"
@@ -28,6 +29,7 @@ private slots:
     void startupLanguage();
     void rememberedChoiceIsTheNextStart();
     void catalogueBesideTheProgramWins();
+    void processLanguage();
 
 private:
     QString iniWith(const QByteArray &contents);
@@ -212,6 +214,19 @@ void TestLanguages::catalogueBesideTheProgramWins()
     Translator translator({dir->path(), QStringLiteral(":/i18n")});
     QVERIFY(translator.useLanguage(QStringLiteral("pl_PL")));
     QCOMPARE(EnVuelta(), QStringLiteral("on lap"));
+}
+
+void TestLanguages::processLanguage()
+{
+    FijarCarpetaConfiguracion(dir->path());
+    iniWith("[CONFIGURACION]\r\nIdioma=en_US\r\n");
+    QCOMPARE(IniciarIdioma(), QStringLiteral("en_US"));
+    QCOMPARE(IdiomaActual(), QStringLiteral("en_US"));
+    QCOMPARE(EnVuelta(), QStringLiteral("on lap"));
+    QVERIFY(!CambiarIdioma(QStringLiteral("es")));
+    QCOMPARE(EnVuelta(), QStringLiteral("en vuelta"));
+    QVERIFY(CambiarIdioma(QStringLiteral("en_US")));
+    // Left installed on purpose: the process-wide translator must go quietly at exit.
 }
 
 QTEST_GUILESS_MAIN(TestLanguages)

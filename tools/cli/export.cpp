@@ -1,10 +1,107 @@
 #include "commands.h"
+#include "exportrace.h"
+
+#include <cstdio>
+#include <memory>
+#include <vector>
 
 namespace cli {
 
-int runExport(const QStringList &)
+namespace {
+
+enum class ExportFormat { Json, Laps, Competitors };
+
+struct ExportOptions
 {
-    return 2;
+    ExportFormat format = ExportFormat::Json;
+    QStringList files;
+};
+
+bool parseFormat(const QString &name, ExportFormat &format)
+{
+    if (name == QLatin1String("json"))
+        format = ExportFormat::Json;
+    else if (name == QLatin1String("laps"))
+        format = ExportFormat::Laps;
+    else if (name == QLatin1String("competitors"))
+        format = ExportFormat::Competitors;
+    else
+        return false;
+    return true;
+}
+
+bool parseOptions(const QStringList &arguments, ExportOptions &options)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--format")) {
+            if (++i == arguments.size() || !parseFormat(arguments[i], options.format))
+                return false;
+        } else if (argument.startsWith(QLatin1String("--format="))) {
+            if (!parseFormat(argument.mid(9), options.format))
+                return false;
+        } else if (argument.startsWith(QLatin1String("--")) && argument.size() > 2) {
+            return false;
+        } else {
+            options.files.append(argument);
+        }
+    }
+    return !options.files.isEmpty();
+}
+
+void writeOut(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+}
+
+QString textLines(const LoadedRace &race, ExportFormat format)
+{
+    QString text;
+    if (format == ExportFormat::Laps) {
+        for (const auto &vuelta : race.vueltas)
+            text += vuelta->LineaVuelta() + QLatin1Char('\n');
+    } else {
+        for (const auto &coche : race.coches)
+            text += coche->LineaCoche() + QLatin1Char('\n');
+    }
+    return text;
+}
+
+} // namespace
+
+int runExport(const QStringList &arguments)
+{
+    ExportOptions options;
+    if (!parseOptions(arguments, options))
+        return 2;
+
+    bool failed = false;
+    const bool several = options.files.size() > 1;
+    if (options.format == ExportFormat::Json && several)
+        writeOut(QStringLiteral("[\n"));
+    for (qsizetype i = 0; i < options.files.size(); ++i) {
+        auto race = std::make_unique<LoadedRace>();
+        race->file = options.files[i];
+        race->load();
+        if (race->error) {
+            failed = true;
+            std::fprintf(stderr, "quenlap-cli: %s: %s\n", qUtf8Printable(race->file),
+                         qUtf8Printable(*race->error));
+        }
+        if (options.format == ExportFormat::Json) {
+            const int indent = several ? 2 : 0;
+            const QString separator =
+                i + 1 < options.files.size() ? QStringLiteral(",\n") : QStringLiteral("\n");
+            writeOut(QString(indent, QLatin1Char(' ')) + raceJson(*race, indent) + separator);
+        } else {
+            writeOut(textLines(*race, options.format));
+        }
+    }
+    if (options.format == ExportFormat::Json && several)
+        writeOut(QStringLiteral("]\n"));
+    std::fflush(stdout);
+    return failed ? 1 : 0;
 }
 
 } // namespace cli

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "jsonwriter.h"
+#include "model/listacoches.h"
+#include "model/listavueltas.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace cli {
+
+// One race data file loaded into a fresh lap list and competitor list, with the reading error
+// if any; the laps read before the failing line stay.
+struct LoadedRace
+{
+    QString file;
+    quenlap::TListaCoches coches;
+    quenlap::TListaVueltas vueltas;
+    std::optional<QString> error;
+
+    void load();
+};
+
+JsonObject lapJson(const quenlap::TVueltaCorredor &vuelta);
+JsonObject competitorJson(const quenlap::TCoche &coche);
+// {"file", "descartarPrimera", "error", "laps", "competitors"}, indented.
+QString raceJson(const LoadedRace &race, int indent);
+
+} // namespace cli

@@ -21,6 +21,9 @@ struct EspeakCallback
 
 namespace {
 
+constexpr int WatchdogIntervalMs = 1000;
+// Checks in a row that find nothing playing before the utterance is taken as ended.
+constexpr int IdleChecksForEnd = 2;
 constexpr int NormalWordsPerMinute = espeakRATE_NORMAL;
 constexpr int SlowestWordsPerMinute = espeakRATE_MINIMUM;
 constexpr int FastestWordsPerMinute = espeakRATE_MAXIMUM;
@@ -129,6 +132,8 @@ EspeakEngine::EspeakEngine(Output requested, QObject *parent) : SpeechEngine(par
             return;
         engineClaimed = true;
     }
+    watchdog.setInterval(WatchdogIntervalMs);
+    connect(&watchdog, &QTimer::timeout, this, &EspeakEngine::checkStillSpeaking);
     owner = start(requested);
     if (owner)
         loadVoices();
@@ -246,12 +251,17 @@ bool EspeakEngine::beginUtterance(const QString &text)
                      espeakCHARS_UTF8, &id, nullptr) != EE_OK)
         return false;
     currentId = id;
+    idleChecks = 0;
+    // Synthesis without sound always ends with its notice; only playback can lose it.
+    if (outputMode == Output::Playback)
+        watchdog.start();
     return true;
 }
 
 void EspeakEngine::cancelUtterance()
 {
     currentId = 0;
+    watchdog.stop();
     if (owner)
         espeak_Cancel();
 }
@@ -262,7 +272,19 @@ void EspeakEngine::messageTerminated(unsigned int id)
     if (id == 0 || id != currentId)
         return;
     currentId = 0;
+    watchdog.stop();
     utteranceEnded();
+}
+
+void EspeakEngine::checkStillSpeaking()
+{
+    if (currentId == 0) {
+        watchdog.stop();
+        return;
+    }
+    idleChecks = espeak_IsPlaying() ? 0 : idleChecks + 1;
+    if (idleChecks >= IdleChecksForEnd)
+        messageTerminated(currentId);
 }
 
 QList<qint16> EspeakEngine::synthesize(const QString &text)

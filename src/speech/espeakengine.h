@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QTimer>
 
 namespace quenlap {
 
@@ -64,9 +65,14 @@ private:
     void loadVoices();
     void applySettings();
     void messageTerminated(unsigned int id);
+    void checkStillSpeaking();
 
     friend struct EspeakCallback;
 
+    // espeak-ng reports no end for an utterance whose sound could not be played (a device lost
+    // while running); this notices that nothing is playing any more, so the queue goes on.
+    QTimer watchdog;
+    int idleChecks = 0;
     QList<InstalledVoice> installed;
     QString currentVoice;
     QByteArray wantedVoice;

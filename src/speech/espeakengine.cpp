@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <espeak-ng/speak_lib.h>
 #include <mutex>
 #include <unistd.h>
@@ -34,10 +36,17 @@ std::mutex engineMutex;
 EspeakEngine *activeEngine = nullptr;
 bool engineClaimed = false;
 
-// Samples are kept only while synthesize() waits for them.
+// Samples are kept only while synthesize() waits for them; the end notice of its utterance
+// wakes it (nothing else is in flight then: the queue was stopped first).
 std::mutex captureMutex;
+std::condition_variable captureEnded;
 QList<qint16> capturedSamples;
+bool captureDone = false;
 std::atomic<bool> capturing{false};
+constexpr auto CaptureTimeout = std::chrono::seconds(60);
+
+// The viewer's own announcements are Spanish, and a fresh install takes the first voice listed.
+const QString FirstLanguage = QStringLiteral("es");
 
 // Opening a sound device that is not there makes the sound libraries complain on standard error;
 // without any trace of one (as in CI or a container) there is no point in trying.
@@ -100,9 +109,17 @@ struct Runtime
 
 int EspeakCallback::onSynth(short *samples, int count, espeak_EVENT *events)
 {
-    if (capturing && samples && count > 0) {
+    if (capturing) {
         const std::lock_guard lock(captureMutex);
-        capturedSamples.append(QList<qint16>(samples, samples + count));
+        if (samples && count > 0)
+            capturedSamples.append(QList<qint16>(samples, samples + count));
+        for (const espeak_EVENT *event = events;
+             event && event->type != espeakEVENT_LIST_TERMINATED; ++event) {
+            if (event->type == espeakEVENT_MSG_TERMINATED) {
+                captureDone = true;
+                captureEnded.notify_all();
+            }
+        }
     }
     const std::lock_guard lock(engineMutex);
     EspeakEngine *engine = activeEngine;
@@ -186,6 +203,9 @@ void EspeakEngine::loadVoices()
     }
     std::sort(installed.begin(), installed.end(),
               [](const InstalledVoice &a, const InstalledVoice &b) {
+                  const bool aFirst = a.language == FirstLanguage;
+                  if (aFirst != (b.language == FirstLanguage))
+                      return aFirst;
                   return QString::localeAwareCompare(a.name, b.name) < 0;
               });
     if (const espeak_VOICE *current = espeak_GetCurrentVoice(); current && current->name)

@@ -40,6 +40,7 @@ public:
     QList<qint16> synthesize(const QString &text);
 
     bool isAvailable() const override { return owner; }
+    // By name, the Spanish voice first.
     QStringList voices() const override;
     // Also takes an espeak-ng voice identifier ("roa/es") or language ("es").
     bool setVoice(const QString &name) override;

@@ -66,7 +66,13 @@ void TestEspeakEngine::voicesAreListedAndChosenByName()
 {
     EspeakEngine engine(EspeakEngine::Output::Retrieval);
     const QStringList voices = engine.voices();
-    QVERIFY(voices.contains(QStringLiteral("Spanish (Spain)")));
+    QVERIFY(voices.size() > 1);
+    // A fresh install takes the first voice: the one of the viewer's own announcements.
+    QCOMPARE(voices.first(), QStringLiteral("Spanish (Spain)"));
+    QVERIFY(
+        std::is_sorted(voices.cbegin() + 1, voices.cend(), [](const QString &a, const QString &b) {
+            return QString::localeAwareCompare(a, b) < 0;
+        }));
     QVERIFY(engine.setVoice(QStringLiteral("Spanish (Spain)")));
     QCOMPARE(engine.voice(), QStringLiteral("Spanish (Spain)"));
     QVERIFY(!engine.setVoice(QStringLiteral("No such voice")));
@@ -75,8 +81,8 @@ void TestEspeakEngine::voicesAreListedAndChosenByName()
 
 void TestEspeakEngine::queuedTextsEndInCallOrder()
 {
-    // Asked for playback: without a sound device it falls back to silent synthesis, and the
-    // queue works the same either way.
+    // Asked for playback: it plays if the process's espeak-ng could (here it is silent, as the
+    // first engine of the process chose, or for want of a sound device); the queue is the same.
     EspeakEngine engine;
     QVERIFY(engine.isAvailable());
     engine.setVoice(QStringLiteral("es"));

@@ -12,6 +12,7 @@
 #include <espeak-ng/speak_lib.h>
 #include <mutex>
 #include <unistd.h>
+#include <utility>
 
 namespace quenlap {
 

@@ -181,7 +181,8 @@ void TFrmSAPI5::LeerParametros()
         tr("En un lugar de la mancha, de cuyo nombre no quiero acordarme."));
     const IniFile quenlap(rutaQuenlap);
     ui.ChkSAPI5->setChecked(quenlap.readBool(SeccionTTS, QStringLiteral("Activar"), false));
-    SeleccionarVoz(quenlap.readString(SeccionTTS, QStringLiteral("Voz"), QString()));
+    vozGuardada = quenlap.readString(SeccionTTS, QStringLiteral("Voz"), QString());
+    SeleccionarVoz(vozGuardada);
     ui.TTSVol->setValue(quenlap.readInteger(SeccionTTS, QStringLiteral("Volumen"), 0));
     ui.TTSSpeed->setValue(quenlap.readInteger(SeccionTTS, QStringLiteral("Velocidad"), 0));
     for (int pista = 1; pista <= NumeroPistas; ++pista) {
@@ -201,7 +202,9 @@ void TFrmSAPI5::GuardarParametros()
 {
     IniFile quenlap(rutaQuenlap);
     quenlap.writeBool(SeccionTTS, QStringLiteral("Activar"), ui.ChkSAPI5->isChecked());
-    quenlap.writeString(SeccionTTS, QStringLiteral("Voz"), ui.cbVoices->currentText());
+    // Without a voice list (no speech on this run) the stored choice is kept for the next one.
+    quenlap.writeString(SeccionTTS, QStringLiteral("Voz"),
+                        ui.cbVoices->count() > 0 ? ui.cbVoices->currentText() : vozGuardada);
     quenlap.writeInteger(SeccionTTS, QStringLiteral("Volumen"), ui.TTSVol->value());
     quenlap.writeInteger(SeccionTTS, QStringLiteral("Velocidad"), ui.TTSSpeed->value());
     for (int pista = 1; pista <= NumeroPistas; ++pista)

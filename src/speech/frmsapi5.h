@@ -110,6 +110,7 @@ private:
     SpeechEngine *motor = nullptr;
     QString rutaQuenlap;
     QString rutaTarvel;
+    QString vozGuardada;
     bool voz = false;
 };
 

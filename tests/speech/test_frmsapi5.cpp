@@ -435,8 +435,10 @@ void TestFrmSAPI5::withoutSpeechNothingIsSpokenOrReported()
         if (engine)
             QVERIFY(engine->begun().isEmpty());
     }
-    // The stored choices survive a run without speech, but for the voice nobody could choose.
+    // The stored choices survive a run without speech.
     const IniFile quenlap(quenlapIni);
+    QCOMPARE(quenlap.readString(QStringLiteral("TTS"), QStringLiteral("Voz"), {}),
+             QStringLiteral("Catalan"));
     QCOMPARE(quenlap.readInteger(QStringLiteral("TTS"), QStringLiteral("Volumen"), -1), 30);
     QVERIFY(quenlap.readBool(QStringLiteral("TTS"), QStringLiteral("Activar"), false));
 }

@@ -183,6 +183,65 @@
     </message>
 </context>
 <context>
+    <name>quenlap::TFrmSAPI5</name>
+    <message>
+        <source>Parámetros de Lectura</source>
+        <translation>Speech Settings</translation>
+    </message>
+    <message>
+        <source>&amp;Servidor de Voz</source>
+        <translation>&amp;Speech Server</translation>
+    </message>
+    <message>
+        <source>DS &amp;Router</source>
+        <translation>DS &amp;Router</translation>
+    </message>
+    <message>
+        <source>Activar</source>
+        <translation>Enable</translation>
+    </message>
+    <message>
+        <source>&amp;Locutor</source>
+        <translation>&amp;Voice</translation>
+    </message>
+    <message>
+        <source>Aviso</source>
+        <translation>Call</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>&amp;Oir</source>
+        <translation>&amp;Listen</translation>
+    </message>
+    <message>
+        <source>Velocidad</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Volumen</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source> Lectura de todas las vueltas por pista </source>
+        <translation> Read every lap of a lane </translation>
+    </message>
+    <message>
+        <source>Pista &amp;%1</source>
+        <translation>Lane &amp;%1</translation>
+    </message>
+    <message>
+        <source>Leer &amp;todas si solo hay un coche en pista</source>
+        <translation>Read &amp;all when only one car is on the track</translation>
+    </message>
+    <message>
+        <source>En un lugar de la mancha, de cuyo nombre no quiero acordarme.</source>
+        <translation>In a village of La Mancha, the name of which I have no desire to call to mind.</translation>
+    </message>
+</context>
+<context>
     <name>quenlap::TSplash</name>
     <message>
         <source>Version </source>

@@ -11,6 +11,7 @@ class TestGlobal : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void patterns_data();
     void patterns();
     void processPatternsFollowSettings();
@@ -23,6 +24,15 @@ private slots:
     void settingsFiles();
     void environment();
 };
+
+// The first use fixes the folder from the running program; the variable wins over everything.
+void TestGlobal::initTestCase()
+{
+    qputenv("QUENLAP_CONFIG_DIR", "/srv/quenlap-ajustes");
+    QCOMPARE(CarpetaConfiguracion(), QStringLiteral("/srv/quenlap-ajustes"));
+    qunsetenv("QUENLAP_CONFIG_DIR");
+    QCOMPARE(CarpetaConfiguracion(), QStringLiteral("/srv/quenlap-ajustes"));
+}
 
 void TestGlobal::patterns_data()
 {

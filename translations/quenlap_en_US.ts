@@ -32,154 +32,166 @@
     <name>TFrmListaVueltas</name>
     <message>
         <source>Corredores</source>
-        <translation type="unfinished"></translation>
+        <translation>Drivers</translation>
     </message>
     <message>
         <source>Tiempos</source>
-        <translation type="unfinished"></translation>
+        <translation>Times</translation>
     </message>
     <message>
         <source>Gráfica Vueltas</source>
-        <translation type="unfinished"></translation>
+        <translation>Lap Chart</translation>
     </message>
     <message>
         <source>Monitor</source>
-        <translation type="unfinished"></translation>
+        <translation>Monitor</translation>
     </message>
     <message>
         <source>Log</source>
-        <translation type="unfinished"></translation>
+        <translation>Log</translation>
     </message>
     <message>
         <source>Vueltas</source>
-        <translation type="unfinished"></translation>
+        <translation>Laps</translation>
     </message>
     <message>
         <source>Mejor Tiempo</source>
-        <translation type="unfinished"></translation>
+        <translation>Best Time</translation>
     </message>
     <message>
         <source>&amp;Copiar al portapales</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Copy to clipboard</translation>
     </message>
     <message>
         <source>&amp;Desconectar</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Disconnect</translation>
     </message>
     <message>
         <source>Vueltas de carrera</source>
-        <translation type="unfinished"></translation>
+        <translation>Race laps</translation>
     </message>
     <message>
         <source>Vueltas de </source>
-        <translation type="unfinished"></translation>
+        <translation>Laps of </translation>
     </message>
     <message>
         <source>Conectado a Tarvel</source>
-        <translation type="unfinished"></translation>
+        <translation>Connected to Tarvel</translation>
     </message>
     <message>
         <source>Desconectado</source>
-        <translation type="unfinished"></translation>
+        <translation>Disconnected</translation>
     </message>
     <message>
         <source>Reconectando a Tarvel</source>
-        <translation type="unfinished"></translation>
+        <translation>Reconnecting to Tarvel</translation>
     </message>
     <message>
         <source>Conectado a DSRouter</source>
-        <translation type="unfinished"></translation>
+        <translation>Connected to DSRouter</translation>
     </message>
     <message>
         <source>No se puede cargar la imagen %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Cannot load the picture %1</translation>
+    </message>
+    <message>
+        <source>&amp;Leer Vueltas</source>
+        <translation>&amp;Read Laps</translation>
+    </message>
+    <message>
+        <source>Se alcanzó el límite de conexiones</source>
+        <translation>The connection limit was reached</translation>
+    </message>
+    <message>
+        <source>en vuelta</source>
+        <translation>on lap</translation>
     </message>
 </context>
 <context>
     <name>quenlap::TFrmMain</name>
     <message>
         <source>&amp;Archivo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;File</translation>
     </message>
     <message>
         <source>&amp;Abrir</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Open</translation>
     </message>
     <message>
         <source>&amp;Cerrar todo</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Close all</translation>
     </message>
     <message>
         <source>Conectar a &amp;Tarvel</source>
-        <translation type="unfinished"></translation>
+        <translation>Connect to &amp;Tarvel</translation>
     </message>
     <message>
         <source>Conectar a &amp;DS Router ...</source>
-        <translation type="unfinished"></translation>
+        <translation>Connect to &amp;DS Router ...</translation>
     </message>
     <message>
         <source>&amp;Salir</source>
-        <translation type="unfinished"></translation>
+        <translation>E&amp;xit</translation>
     </message>
     <message>
         <source>&amp;Ventana</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Window</translation>
     </message>
     <message>
         <source>&amp;Cascada</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Cascade</translation>
     </message>
     <message>
         <source>&amp;Mosaico</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tile</translation>
     </message>
     <message>
         <source>&amp;Reorganizar iconos</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Arrange icons</translation>
     </message>
     <message>
         <source>&amp;Herramientas</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tools</translation>
     </message>
     <message>
         <source>&amp;Lectura ...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Speech ...</translation>
     </message>
     <message>
         <source>&amp;Idioma</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Language</translation>
     </message>
     <message>
         <source>&amp;Acerca de ...</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;About ...</translation>
     </message>
     <message>
         <source>Error cargando fichero de datos</source>
-        <translation type="unfinished">Error loading data file</translation>
+        <translation type="obsolete">Error loading data file</translation>
     </message>
     <message>
         <source>Error conectando con Tarvel</source>
-        <translation type="unfinished">Error connecting to Tarvel</translation>
+        <translation type="obsolete">Error connecting to Tarvel</translation>
     </message>
     <message>
         <source>Archivos de datos de Tarvel (*.dat)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tarvel data files (*.dat)</translation>
     </message>
     <message>
         <source>Archivos de pelta (*.plresult)</source>
-        <translation type="unfinished"></translation>
+        <translation>Pelta files (*.plresult)</translation>
     </message>
     <message>
         <source>Todos los archivos (*.*)</source>
-        <translation type="unfinished"></translation>
+        <translation>All files (*.*)</translation>
     </message>
     <message>
         <source>Conexion a DS Router - Slot</source>
-        <translation type="unfinished"></translation>
+        <translation>DS Router connection - Slot</translation>
     </message>
     <message>
         <source>Servidor DSRouter</source>
-        <translation type="unfinished"></translation>
+        <translation>DSRouter server</translation>
     </message>
 </context>
 <context>
@@ -242,41 +254,60 @@
     </message>
 </context>
 <context>
+    <name>quenlap::TPanelCalidad</name>
+    <message>
+        <source>Muy buena (&lt;min+          seg.)</source>
+        <translation>Very good (&lt;min+          sec.)</translation>
+    </message>
+    <message>
+        <source>Buena        (&lt;min+          seg.)</source>
+        <translation>Good        (&lt;min+          sec.)</translation>
+    </message>
+    <message>
+        <source>Mala        (&gt;min +          seg.)</source>
+        <translation>Bad        (&gt;min +          sec.)</translation>
+    </message>
+    <message>
+        <source>Muy mala (&gt;min *          seg.)</source>
+        <translation>Very bad (&gt;min *          sec.)</translation>
+    </message>
+</context>
+<context>
     <name>quenlap::TSplash</name>
     <message>
         <source>Version </source>
-        <translation type="unfinished"></translation>
+        <translation>Version </translation>
     </message>
     <message>
         <source>Haga click en la pantalla para continuar</source>
-        <translation type="unfinished"></translation>
+        <translation>Click on the screen to continue</translation>
     </message>
 </context>
 <context>
     <name>quenlap::TfrmInputServer</name>
     <message>
         <source>Servidor Tarvel</source>
-        <translation type="unfinished"></translation>
+        <translation>Tarvel Server</translation>
     </message>
     <message>
         <source>Servidor &amp;Tarvel</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Tarvel server</translation>
     </message>
     <message>
         <source>URL Diseño circuito</source>
-        <translation type="unfinished"></translation>
+        <translation>Track design URL</translation>
     </message>
     <message>
         <source>Auto &amp;reconexión</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto &amp;reconnect</translation>
     </message>
     <message>
         <source>C&amp;onectar</source>
-        <translation type="unfinished"></translation>
+        <translation>C&amp;onnect</translation>
     </message>
     <message>
         <source>&amp;Cancelar</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Cancel</translation>
     </message>
 </context>
 </TS>

@@ -70,7 +70,7 @@ qint64 Formatter::readNumber()
     if (pos < format.size() && format[pos] == QLatin1Char('*')) {
         ++pos;
         const auto *value = std::get_if<qint64>(&nextArg().get());
-        if (!value)
+        if (!value || *value < -MaxWidth || *value > MaxWidth)
             fail();
         return *value;
     }

@@ -162,6 +162,8 @@ void TestFormatW::badFormats_data()
     QTest::newRow("percent then width only") << QStringLiteral("%12") << 1;
     QTest::newRow("index out of range") << QStringLiteral("%5:d") << 1;
     QTest::newRow("huge width") << QStringLiteral("%99999999d") << 1;
+    QTest::newRow("huge star width") << QStringLiteral("%*d") << 3;
+    QTest::newRow("most negative star width") << QStringLiteral("%*d") << 4;
 }
 
 void TestFormatW::badFormats()
@@ -171,6 +173,10 @@ void TestFormatW::badFormats()
     const auto call = [&] {
         if (arguments == 1)
             return FormatW(format, {1});
+        if (arguments == 3)
+            return FormatW(format, {qint64(1) << 40, 1});
+        if (arguments == 4)
+            return FormatW(format, {std::numeric_limits<qint64>::min(), 1});
         return FormatW(format, {u"text", u"text"});
     };
     QVERIFY_THROWS_EXCEPTION(Error, call());

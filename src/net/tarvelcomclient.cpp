@@ -94,7 +94,7 @@ int TTarvelComClient::EnviarTexto(QStringView Text)
 
 bool TTarvelComClient::Conectado() const
 {
-    return socket && socket->isActive();
+    return conexion && socket && socket->isConnected();
 }
 
 void TTarvelComClient::SocketWrite()

@@ -41,6 +41,7 @@ public:
     // The text's UTF-16LE code units as one frame, without terminator or byte-order mark.
     int EnviarTexto(QStringView Text);
 
+    // True from OnConnect until the connection ends (not while a connect is under way).
     bool Conectado() const;
     // The socket in use; replaced by a fresh one after each Desconectar.
     ClientSocket *Socket() const { return socket; }

@@ -1,0 +1,190 @@
+#include "base/clock.h"
+#include "base/global.h"
+#include "net/mensajestarvel.h"
+#include "racewindow/frmlistavueltas.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace quenlap;
+
+namespace {
+
+constexpr int Espera = 15000;
+
+// A loopback port on which nothing listens: one that was open a moment ago.
+quint16 PuertoCerrado()
+{
+    QTcpServer servidor;
+    if (!servidor.listen(QHostAddress::LocalHost))
+        return 0;
+    return servidor.serverPort();
+}
+
+int Contar(const QSignalSpy &titulos, const QString &titulo)
+{
+    int n = 0;
+    for (const QList<QVariant> &argumentos : titulos)
+        n += argumentos.at(0).toString() == titulo ? 1 : 0;
+    return n;
+}
+
+// Reads one whole frame (8 hexadecimal digits of length, then a UTF-16LE payload).
+QString LeerTrama(QTcpSocket &socket)
+{
+    QByteArray datos;
+    qsizetype total = -1;
+    QElapsedTimer tiempo;
+    tiempo.start();
+    while (tiempo.elapsed() < Espera) {
+        if (socket.bytesAvailable() == 0)
+            QTest::qWait(20); // both ends live on this thread
+        datos += socket.readAll();
+        if (total < 0 && datos.size() >= 8)
+            total = 8 + datos.left(8).toLongLong(nullptr, 16);
+        if (total >= 0 && datos.size() >= total)
+            break;
+    }
+    const QByteArray carga = datos.mid(8, total - 8);
+    return QString(reinterpret_cast<const QChar *>(carga.constData()), carga.size() / 2);
+}
+
+} // namespace
+
+class TestRacewindowConexion : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(carpeta.isValid());
+        FijarCarpetaConfiguracion(carpeta.path());
+        // The DS Router log and race copies go below the temporary folder.
+        QDir::setCurrent(carpeta.path());
+    }
+
+    // Each refusal raises a socket error that posts the next attempt at once.
+    void puertoRechazadoReintentaSinFin()
+    {
+        const quint16 puerto = PuertoCerrado();
+        QVERIFY(puerto != 0);
+        ManualClock reloj;
+        TFrmListaVueltas ventana(reloj);
+        QSignalSpy titulos(&ventana, &QWidget::windowTitleChanged);
+        ventana.Reconectar = true;
+        ventana.ConectarTarvel(QStringLiteral("127.0.0.1"), puerto, "orvek", "qamitul");
+        QCOMPARE(ventana.Origen, int(TFrmListaVueltas::OrigenTarvel));
+        QTRY_VERIFY_WITH_TIMEOUT(Contar(titulos, QStringLiteral("Reconectando a Tarvel")) >= 3,
+                                 Espera);
+        QVERIFY(Contar(titulos, QStringLiteral("Desconectado")) >= 3);
+
+        // Closing while attempts are under way starts none after it.
+        ventana.close();
+        QVERIFY(ventana.Cerrando);
+        QVERIFY(!ventana.TimerConexion->isActive());
+        QCoreApplication::processEvents();
+        const qsizetype intentos = titulos.size();
+        QTest::qWait(300);
+        QCOMPARE(titulos.size(), intentos);
+    }
+
+    // The logon goes out on connect; a lost connection arms TimerConexion; closing the window
+    // then disarms it, and nothing connects again.
+    void cerrarDuranteUnaPerdidaNoReconecta()
+    {
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost));
+        ManualClock reloj;
+        TFrmListaVueltas ventana(reloj);
+        ventana.TimerConexion->setInterval(100);
+        ventana.Reconectar = true;
+        ventana.ConectarTarvel(QStringLiteral("127.0.0.1"), servidor.serverPort(), "orvek",
+                               "qamitul");
+        QVERIFY(servidor.waitForNewConnection(Espera));
+        std::unique_ptr<QTcpSocket> par(servidor.nextPendingConnection());
+        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Conectado a Tarvel"),
+                                  Espera);
+        const QString logon = LeerTrama(*par);
+        QVERIFY(!logon.isEmpty());
+        const auto [usuario, clave] = MensajesTarvel::LeerLogon(logon);
+        QCOMPARE(usuario, QStringLiteral("orvek"));
+        QCOMPARE(clave, QStringLiteral("qamitul"));
+
+        par->disconnectFromHost();
+        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Desconectado"), Espera);
+        QVERIFY(ventana.TimerConexion->isActive());
+        QVERIFY(!ventana.Reloj->isActive());
+
+        ventana.close();
+        QVERIFY(!ventana.TimerConexion->isActive());
+        QVERIFY(!servidor.waitForNewConnection(500));
+        QCOMPARE(ventana.windowTitle(), QStringLiteral("Desconectado"));
+    }
+
+    // A lost connection with Reconectar set comes back after TimerConexion.
+    void perdidaReconectaTrasElTemporizador()
+    {
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost));
+        ManualClock reloj;
+        TFrmListaVueltas ventana(reloj);
+        ventana.TimerConexion->setInterval(100);
+        ventana.Reconectar = true;
+        ventana.ConectarTarvel(QStringLiteral("127.0.0.1"), servidor.serverPort(), "orvek",
+                               "qamitul");
+        QVERIFY(servidor.waitForNewConnection(Espera));
+        std::unique_ptr<QTcpSocket> primero(servidor.nextPendingConnection());
+        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Conectado a Tarvel"),
+                                  Espera);
+        primero->disconnectFromHost();
+        QTRY_VERIFY_WITH_TIMEOUT(servidor.hasPendingConnections(), Espera);
+        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Conectado a Tarvel"),
+                                  Espera);
+    }
+
+    // "&Desconectar" stops reconnection for good.
+    void desconectarParaLaReconexion()
+    {
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost));
+        ManualClock reloj;
+        TFrmListaVueltas ventana(reloj);
+        ventana.TimerConexion->setInterval(100);
+        ventana.Reconectar = true;
+        ventana.ConectarTarvel(QStringLiteral("127.0.0.1"), servidor.serverPort(), "orvek",
+                               "qamitul");
+        QVERIFY(servidor.waitForNewConnection(Espera));
+        std::unique_ptr<QTcpSocket> par(servidor.nextPendingConnection());
+        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Conectado a Tarvel"),
+                                  Espera);
+        ventana.MostrarPausa(true);
+
+        emit ventana.PopupMenu2->aboutToShow();
+        QVERIFY(ventana.Desconectar1->isVisible());
+        ventana.Desconectar1->trigger();
+
+        QVERIFY(!ventana.Reconectar);
+        QCOMPARE(ventana.windowTitle(), QStringLiteral("Desconectado"));
+        QVERIFY(!ventana.Reloj->isActive());
+        QVERIFY(!ventana.TimerConexion->isActive());
+        QVERIFY(!servidor.waitForNewConnection(500));
+
+        emit ventana.PopupMenu2->aboutToShow();
+        QVERIFY(!ventana.Desconectar1->isVisible());
+    }
+
+private:
+    QTemporaryDir carpeta;
+};
+
+QTEST_MAIN(TestRacewindowConexion)
+#include "test_racewindow_conexion.moc"

@@ -67,7 +67,8 @@ private slots:
     void printsEveryEventAsOneJsonLine();
     void followsAWholeRaceFromTheEmulator();
     void reconnectsThreeSecondsAfterALoss();
-    void refusedConnectEndsARunOnce();
+    void failedConnectEndsARunOnce_data();
+    void failedConnectEndsARunOnce();
     void refusesBadUsage_data();
     void refusesBadUsage();
 };
@@ -210,15 +211,30 @@ void TestListenTarvel::reconnectsThreeSecondsAfterALoss()
     QCOMPARE(salida[2], QByteArray(R"({"event":"connect"})"));
 }
 
-void TestListenTarvel::refusedConnectEndsARunOnce()
+void TestListenTarvel::failedConnectEndsARunOnce_data()
 {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("evento");
+    QTest::newRow("refused") << direccion(puertoLibre()) << QStringLiteral("socketError");
+    QTest::newRow("unknown host") << QStringLiteral("nonexistent.invalid:5000")
+                                  << QStringLiteral("error");
+}
+
+void TestListenTarvel::failedConnectEndsARunOnce()
+{
+    QFETCH(QString, address);
+    QFETCH(QString, evento);
     QProcess proceso;
-    proceso.start(cli(), {QStringLiteral("listen"), QStringLiteral("--tarvel"),
-                          direccion(puertoLibre()), QStringLiteral("--once")});
+    proceso.start(cli(), {QStringLiteral("listen"), QStringLiteral("--tarvel"), address,
+                          QStringLiteral("--once")});
     QTRY_COMPARE_WITH_TIMEOUT(proceso.state(), QProcess::NotRunning, Espera);
     QCOMPARE(proceso.exitCode(), 1);
-    QCOMPARE(lineas(proceso),
-             QList<QByteArray>{R"({"event":"socketError","errorEvent":3,"errorCode":10061})"});
+    const QList<QByteArray> salida = lineas(proceso);
+    QCOMPARE(salida.size(), 1);
+    QCOMPARE(json(salida[0]).value(QLatin1String("event")).toString(), evento);
+    if (evento == QLatin1String("socketError"))
+        QCOMPARE(salida[0],
+                 QByteArray(R"({"event":"socketError","errorEvent":3,"errorCode":10061})"));
 }
 
 void TestListenTarvel::refusesBadUsage_data()

@@ -141,29 +141,42 @@ int listenTarvel(const QString &host, quint16 port, bool once)
         client.EnviarLogon(quenlap::MensajesTarvel::UsuarioFijo,
                            quenlap::MensajesTarvel::ClaveFijo);
     });
-    QObject::connect(&client, &TClienteTarvel::OnDisconnect, [&] {
-        // A lost connection can be told twice; it is one disconnection.
-        if (!connected)
+    bool ending = false;
+    // An attempt that ended without a connection (refused, unknown host): --once has nothing
+    // to wait for; otherwise try again later, as a race window does.
+    const auto attemptFailed = [&] {
+        if (ending)
             return;
+        if (once) {
+            ending = true;
+            QCoreApplication::exit(1);
+        } else {
+            reconnect.start();
+        }
+    };
+    QObject::connect(&client, &TClienteTarvel::OnDisconnect, [&] {
+        if (!connected) {
+            // A lost connection can be told twice; only an attempt that never connected counts.
+            if (!reconnect.isActive())
+                attemptFailed();
+            return;
+        }
         connected = false;
         printEvent("disconnect");
-        if (once)
+        if (once) {
+            ending = true;
             QCoreApplication::exit(0);
-        else
+        } else {
             reconnect.start();
+        }
     });
     QObject::connect(
         &client, &TClienteTarvel::OnSocketError,
         [&](quenlap::TConexion *, quenlap::SocketErrorEvent errorEvent, int errorCode) {
             printEvent("socketError", {{"errorEvent", QString::number(int(errorEvent))},
                                        {"errorCode", QString::number(errorCode)}});
-            if (connected)
-                return;
-            // A connect that failed: with --once there is nothing to wait for.
-            if (once)
-                QCoreApplication::exit(1);
-            else
-                reconnect.start();
+            if (!connected)
+                attemptFailed();
         });
 
     QTimer::singleShot(0, connectNow);

@@ -21,6 +21,8 @@ class TestIniFile : public QObject
 private slots:
     void init();
     void readsWithoutRegardToCase();
+    void lineForms_data();
+    void lineForms();
     void missingGivesDefault_data();
     void missingGivesDefault();
     void integers_data();
@@ -84,6 +86,31 @@ void TestIniFile::readsWithoutRegardToCase()
     QCOMPARE(ini.readString(QStringLiteral("configuracion"), QStringLiteral("idioma"), u"es"_qs),
              QStringLiteral("de_DE"));
     QCOMPARE(ini.readInteger(QStringLiteral("ñANDÚ"), QStringLiteral("árbol"), 0), 1);
+}
+
+void TestIniFile::lineForms_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("blanks around everything")
+        << QByteArray("[ S ]\n  \tK  =  v w  \n") << u"v w"_qs;
+    QTest::newRow("double quotes") << QByteArray("[S]\nK=\" v \"\n") << u" v "_qs;
+    QTest::newRow("single quotes") << QByteArray("[S]\nK='v'\n") << u"v"_qs;
+    QTest::newRow("unbalanced quote kept") << QByteArray("[S]\nK=\"v\n") << u"\"v"_qs;
+    QTest::newRow("empty value") << QByteArray("[S]\nK=\n") << QString();
+    QTest::newRow("CR line ends") << QByteArray("[S]\rA=1\rK=v\r") << u"v"_qs;
+    QTest::newRow("first of two keys") << QByteArray("[S]\nK=1\nk=2\n") << u"1"_qs;
+    QTest::newRow("equals in the value") << QByteArray("[S]\nK=a=b\n") << u"a=b"_qs;
+    QTest::newRow("no line end at all") << QByteArray("[S]\nK=v") << u"v"_qs;
+}
+
+void TestIniFile::lineForms()
+{
+    QFETCH(QByteArray, file);
+    write(file);
+    QTEST(IniFile(path).readString(QStringLiteral("s"), QStringLiteral("k"), u"default"_qs),
+          "expected");
 }
 
 void TestIniFile::missingGivesDefault_data()

@@ -8,7 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     qt6-translations-l10n qt6-multimedia-dev qt6-qpa-plugins
-    libqcustomplot-dev libespeak-ng-dev espeak-ng-data libcurl4-openssl-dev libsimpleini-dev
+    libqcustomplot-dev libespeak-ng-dev espeak-ng-data libcurl4-openssl-dev
     libgl-dev fonts-liberation fonts-crosextra-carlito fonts-dejavu-core xvfb xauth
 )
 

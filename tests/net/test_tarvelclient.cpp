@@ -115,6 +115,7 @@ private slots:
     void closesOnHeaderItCannotDelimit();
     void failuresInDecodingOrHandlersKeepTheStreamInStep();
     void refusesAnotherAddressWhileConnected();
+    void handlerMayCloseTheConnection();
 };
 
 void TestTarvelClient::init()
@@ -377,6 +378,28 @@ void TestTarvelClient::refusesAnotherAddressWhileConnected()
     QVERIFY_THROWS_EXCEPTION(Error,
                              enlace.cliente.Conectar(QStringLiteral("127.0.0.1"), puertoLibre()));
     QVERIFY(enlace.cliente.Conectado());
+}
+
+void TestTarvelClient::handlerMayCloseTheConnection()
+{
+    Enlace enlace;
+    QVERIFY(enlace.abrir());
+    int fines = 0;
+    bool limite = false;
+    connect(&enlace.cliente, &TClienteTarvel::OnFin, [&] { ++fines; });
+    connect(&enlace.cliente, &TClienteTarvel::OnLimiteConexion, [&] {
+        limite = true;
+        enlace.cliente.Desconectar();
+    });
+    enlace.par->write(tramaDe(CrearFin()) + tramaDe(CrearLimiteConexion()) + tramaDe(CrearFin()));
+    QTRY_VERIFY_WITH_TIMEOUT(limite, Espera);
+    QCOMPARE(enlace.desconexiones, 1);
+    QVERIFY(!enlace.cliente.Conectado());
+    QTest::qWait(100);
+    QCOMPARE(fines, 1);
+    QVERIFY(enlace.abrir());
+    enlace.par->write(tramaDe(CrearFin()));
+    QTRY_COMPARE_WITH_TIMEOUT(fines, 2, Espera);
 }
 
 QTEST_GUILESS_MAIN(TestTarvelClient)

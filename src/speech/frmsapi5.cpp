@@ -46,9 +46,9 @@ template <typename Work> void SinFallos(Work &&work)
 
 } // namespace
 
-TFrmSAPI5::TFrmSAPI5(SpeechEngine *engine, const QString &quenlapIni, const QString &tarvelIni,
-                     QWidget *parent)
-    : QDialog(parent), motor(engine), rutaQuenlap(quenlapIni), rutaTarvel(tarvelIni)
+TFrmSAPI5::TFrmSAPI5(SpeechEngine *motorVoz, const QString &rutaQuenlapIni,
+                     const QString &rutaTarvelIni, QWidget *parent)
+    : QDialog(parent), motor(motorVoz), rutaQuenlap(rutaQuenlapIni), rutaTarvel(rutaTarvelIni)
 {
     if (motor)
         motor->setParent(this);
@@ -58,8 +58,8 @@ TFrmSAPI5::TFrmSAPI5(SpeechEngine *engine, const QString &quenlapIni, const QStr
     LeerParametros();
 }
 
-TFrmSAPI5::TFrmSAPI5(SpeechEngine *engine, QWidget *parent)
-    : TFrmSAPI5(engine, RutaQuenlapIni(), RutaTarvelIni(), parent)
+TFrmSAPI5::TFrmSAPI5(SpeechEngine *motorVoz, QWidget *parent)
+    : TFrmSAPI5(motorVoz, RutaQuenlapIni(), RutaTarvelIni(), parent)
 {}
 
 TFrmSAPI5::~TFrmSAPI5()

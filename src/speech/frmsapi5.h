@@ -47,12 +47,12 @@ public:
         QCheckBox *ChkLeerTodasUnPiloto = nullptr;
     };
 
-    // engine may be null (no speech on this machine); the dialog takes it over. The settings
+    // The engine may be null (no speech on this machine); the dialog takes it over. The settings
     // live in the "quenlap.ini" and "tarvel.ini" given.
-    TFrmSAPI5(SpeechEngine *engine, const QString &quenlapIni, const QString &tarvelIni,
+    TFrmSAPI5(SpeechEngine *motorVoz, const QString &rutaQuenlapIni, const QString &rutaTarvelIni,
               QWidget *parent = nullptr);
     // The settings files of the settings folder.
-    explicit TFrmSAPI5(SpeechEngine *engine, QWidget *parent = nullptr);
+    explicit TFrmSAPI5(SpeechEngine *motorVoz, QWidget *parent = nullptr);
     ~TFrmSAPI5() override;
 
     // The one speaking operation. Speaks Texto only when "Activar" is checked or Forzar is set,
@@ -71,7 +71,7 @@ public:
 
     // Speech is possible: an engine started and its voices were listed.
     bool HayVoz() const { return voz; }
-    SpeechEngine *engine() const { return motor; }
+    SpeechEngine *Motor() const { return motor; }
     const Controles &controles() const { return ui; }
 
     // Writes every setting back to the two files.

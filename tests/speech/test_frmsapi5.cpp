@@ -1,3 +1,4 @@
+#include "base/global.h"
 #include "base/inifile.h"
 #include "base/translator.h"
 #include "speech/frmsapi5.h"
@@ -47,6 +48,7 @@ private slots:
     void withoutSpeechNothingIsSpokenOrReported();
     void tickingActivarKeepsVoiceAndVolume();
     void languageChangeRetranslatesCaptions();
+    void settingsFolderFilesByDefault();
 
 private:
     // The dialog on a recording engine, over this test's settings files.
@@ -462,6 +464,19 @@ void TestFrmSAPI5::languageChangeRetranslatesCaptions()
     QCoreApplication::sendEvent(form.get(), &change);
     QCOMPARE(form->windowTitle(), QStringLiteral("Parámetros de Lectura"));
     QCOMPARE(ui.ChkPistas.at(2)->text(), QStringLiteral("Pista &3"));
+}
+
+void TestFrmSAPI5::settingsFolderFilesByDefault()
+{
+    quenlap::FijarCarpetaConfiguracion(dir->path());
+    escribir(tarvelIni, "[TTS]\r\nRecogecoches=A recoger: %s\r\n");
+    {
+        TFrmSAPI5 form(new RecordingEngine);
+        QCOMPARE(form.LlamadaRecogecoches(), QStringLiteral("A recoger: %s"));
+        form.controles().ChkPistas.at(3)->setChecked(true);
+    }
+    QVERIFY(IniFile(quenlapIni)
+                .readBool(QStringLiteral("SLOT"), QStringLiteral("LeerVueltas4"), false));
 }
 
 QTEST_MAIN(TestFrmSAPI5)

@@ -59,7 +59,8 @@ std::vector<QStringView> DividirLineas(QStringView texto)
     qsizetype i = 0;
     while (i < tam) {
         const char16_t c = datos[i];
-        if (c != u'\r' && c != u'\n' && c != SeparadorLinea) {
+        // Most characters lie above CR; only those below it need a closer look.
+        if ((c > u'\r' && c != SeparadorLinea) || (c < u'\r' && c != u'\n')) {
             ++i;
             continue;
         }

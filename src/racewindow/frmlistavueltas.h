@@ -214,6 +214,11 @@ private:
     void Desconectar1Click();
     void PopupMenu2Popup();
 
+    // The competitor of the selected row of LVCoches, or none.
+    TCoche *CocheSeleccionado() const;
+    // Ends the grid's bracket of many laps (see AnadirVuelta): the grid hears of them at once.
+    void TerminarRejillaEnBloque();
+
     void TarvelConnect();
     void TarvelDisconnect();
     void TarvelSocketError(SocketErrorEvent ErrorEvent, int &ErrorCode);

@@ -100,7 +100,7 @@ QVariant TModeloCoches::data(const QModelIndex &index, int role) const
         }
         return {};
     case Qt::DecorationRole:
-        if (index.column() == ColN && &coche == marcado) {
+        if (index.column() == ColPiloto && &coche == marcado) {
             if (imagenUltima.isNull())
                 const_cast<TModeloCoches *>(this)->imagenUltima = ImagenUltimaVuelta();
             return imagenUltima;

@@ -1,0 +1,172 @@
+#include "racewindow/vistascarrera.h"
+
+#include "base/global.h"
+#include "racewindow/datosrejilla.h"
+#include "racewindow/modelocoches.h"
+#include "racewindow/modelovueltas.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTableView>
+
+namespace quenlap {
+
+namespace {
+
+constexpr double SegundosPorDia = 86400.0;
+
+QString Numero(double valor)
+{
+    QString texto = QString::number(valor, 'g', 15);
+    texto.replace(QLatin1Char('.'), AjustesFormato().decimalSeparator);
+    return texto;
+}
+
+} // namespace
+
+QTableView *CrearLVCoches(TModeloCoches *modelo, QWidget *parent)
+{
+    auto *vista = new QTableView(parent);
+    vista->setObjectName(QStringLiteral("LVCoches"));
+    vista->setModel(modelo);
+    vista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    vista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    vista->setSelectionMode(QAbstractItemView::SingleSelection);
+    vista->setShowGrid(false);
+    vista->setWordWrap(false);
+    vista->setMinimumHeight(100);
+    vista->setFont(QFont(QStringLiteral("Arial"), 20));
+    QPalette paleta = vista->palette();
+    paleta.setColor(QPalette::Base, QColor(247, 247, 255));
+    paleta.setColor(QPalette::Text, Qt::black);
+    vista->setPalette(paleta);
+    vista->verticalHeader()->hide();
+    vista->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    vista->verticalHeader()->setDefaultSectionSize(vista->fontMetrics().height() + 6);
+    vista->horizontalHeader()->setSectionsClickable(true);
+    vista->horizontalHeader()->setHighlightSections(false);
+    vista->horizontalHeader()->setStretchLastSection(false);
+    for (int columna = 0; columna < TModeloCoches::NumColumnas; ++columna) {
+        const int ancho = TModeloCoches::AnchoColumna(columna);
+        vista->setColumnHidden(columna, ancho == 0);
+        if (ancho > 0)
+            vista->setColumnWidth(columna, ancho);
+    }
+    vista->setContextMenuPolicy(Qt::CustomContextMenu);
+    return vista;
+}
+
+QTableView *CrearGridVueltas(TModeloVueltas *modelo, QWidget *parent)
+{
+    auto *vista = new QTableView(parent);
+    vista->setObjectName(QStringLiteral("GridVueltas"));
+    vista->setModel(modelo);
+    vista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    vista->setSelectionMode(QAbstractItemView::SingleSelection);
+    vista->setShowGrid(false);
+    vista->setWordWrap(false);
+    vista->setFrameShape(QFrame::NoFrame);
+    vista->setFont(QFont(QStringLiteral("Arial"), 16));
+    vista->setStyleSheet(QStringLiteral(
+        "QTableView { background-color: black; color: white; }"
+        "QHeaderView::section:horizontal { background-color: rgb(0, 0, 224); color: white;"
+        " border: 1px solid navy; padding-left: 3px; }"
+        "QHeaderView::section:vertical { background-color: black; color: rgb(160, 160, 160);"
+        " border: none; padding-right: 4px; }"
+        "QTableView QTableCornerButton::section { background-color: rgb(0, 0, 224); }"));
+    vista->horizontalHeader()->setDefaultSectionSize(140);
+    vista->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    vista->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    vista->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    vista->verticalHeader()->setDefaultSectionSize(22);
+    vista->verticalHeader()->setMinimumWidth(50);
+    vista->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    vista->setContextMenuPolicy(Qt::CustomContextMenu);
+    return vista;
+}
+
+TPanelCalidad::TPanelCalidad(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Panel1"));
+    auto *rejilla = new QGridLayout(this);
+    rejilla->setContentsMargins(8, 4, 8, 4);
+    const std::array<QColor, 4> colores = {QColor(0, 255, 0), QColor(0, 128, 0),
+                                           QColor(255, 255, 0), QColor(255, 0, 0)};
+    const std::array<const char *, 4> nombres = {"EMuyBuena", "EBuena", "EMala", "EMuyMala"};
+    for (std::size_t i = 0; i < Edits.size(); ++i) {
+        const int fila = int(i);
+        Muestras[i] = new QLabel(this);
+        Muestras[i]->setFixedSize(24, 16);
+        Muestras[i]->setAutoFillBackground(true);
+        QPalette paleta = Muestras[i]->palette();
+        paleta.setColor(QPalette::Window, colores[i]);
+        Muestras[i]->setPalette(paleta);
+        antes[i] = new QLabel(this);
+        Edits[i] = new QLineEdit(this);
+        Edits[i]->setObjectName(QLatin1String(nombres[i]));
+        Edits[i]->setFixedWidth(50);
+        despues[i] = new QLabel(this);
+        rejilla->addWidget(Muestras[i], fila, 0);
+        rejilla->addWidget(antes[i], fila, 1);
+        rejilla->addWidget(Edits[i], fila, 2);
+        rejilla->addWidget(despues[i], fila, 3);
+        connect(Edits[i], &QLineEdit::textChanged, this, [this, i] {
+            if (LeerUmbrales(Edits[i]))
+                emit UmbralesCambiados();
+        });
+    }
+    rejilla->setColumnStretch(4, 1);
+    retranslateUi();
+}
+
+void TPanelCalidad::retranslateUi()
+{
+    // The edits sit in the gap of each caption.
+    const std::array<QString, 4> titulos = {
+        tr("Muy buena (<min+          seg.)"), tr("Buena        (<min+          seg.)"),
+        tr("Mala        (>min +          seg.)"), tr("Muy mala (>min *          seg.)")};
+    static const QRegularExpression hueco(QStringLiteral("\\s{3,}(?=\\S*\\)?$)"));
+    for (std::size_t i = 0; i < titulos.size(); ++i) {
+        const QRegularExpressionMatch encontrado = hueco.match(titulos[i]);
+        if (encontrado.hasMatch()) {
+            antes[i]->setText(titulos[i].left(encontrado.capturedStart()));
+            despues[i]->setText(titulos[i].mid(encontrado.capturedEnd()));
+        } else {
+            antes[i]->setText(titulos[i]);
+            despues[i]->clear();
+        }
+    }
+}
+
+void TPanelCalidad::MostrarUmbrales()
+{
+    const TUmbralesCalidad &umbrales = TUmbralesCalidad::Globales();
+    const std::array<double, 4> valores = {umbrales.MuyBuena * SegundosPorDia,
+                                           umbrales.Buena * SegundosPorDia,
+                                           umbrales.Mala * SegundosPorDia, umbrales.MuyMala};
+    for (std::size_t i = 0; i < Edits.size(); ++i) {
+        const QSignalBlocker bloqueo(Edits[i]);
+        Edits[i]->setText(Numero(valores[i]));
+    }
+}
+
+bool TPanelCalidad::LeerUmbrales(const QLineEdit *sender)
+{
+    if (sender && sender->text().isEmpty())
+        return false;
+    TUmbralesCalidad &umbrales = TUmbralesCalidad::Globales();
+    umbrales.MuyBuena =
+        StrToFloatDef(Edits[0]->text(), umbrales.MuyBuena * SegundosPorDia) / SegundosPorDia;
+    umbrales.Buena =
+        StrToFloatDef(Edits[1]->text(), umbrales.Buena * SegundosPorDia) / SegundosPorDia;
+    umbrales.Mala =
+        StrToFloatDef(Edits[2]->text(), umbrales.Mala * SegundosPorDia) / SegundosPorDia;
+    umbrales.MuyMala = StrToFloatDef(Edits[3]->text(), umbrales.MuyMala);
+    return true;
+}
+
+} // namespace quenlap

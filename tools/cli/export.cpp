@@ -93,7 +93,9 @@ int runExport(const QStringList &arguments)
             const int indent = several ? 2 : 0;
             const QString separator =
                 i + 1 < options.files.size() ? QStringLiteral(",\n") : QStringLiteral("\n");
-            writeOut(QString(indent, QLatin1Char(' ')) + raceJson(*race, indent) + separator);
+            writeOut(QString(indent, QLatin1Char(' ')));
+            writeRaceJson(*race, indent, writeOut);
+            writeOut(separator);
         } else {
             writeOut(textLines(*race, options.format));
         }

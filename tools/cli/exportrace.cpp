@@ -55,25 +55,59 @@ JsonObject competitorJson(const TCoche &coche)
     return object;
 }
 
+namespace {
+
+// The elements of a JSON array, one per line after the given indentation.
+template <typename List, typename ToJson>
+void writeArray(const List &list, int indent, const std::function<void(const QString &)> &write,
+                ToJson toJson)
+{
+    if (list.begin() == list.end()) {
+        write(QStringLiteral("[]"));
+        return;
+    }
+    const QString inner(indent + 2, QLatin1Char(' '));
+    QString text = QStringLiteral("[\n");
+    bool first = true;
+    for (const auto &element : list) {
+        if (!first)
+            text += QLatin1String(",\n");
+        first = false;
+        text += inner + toJson(*element).compact();
+        if (text.size() > 32768) {
+            write(text);
+            text.clear();
+        }
+    }
+    write(text + QLatin1Char('\n') + QString(indent, QLatin1Char(' ')) + QLatin1Char(']'));
+}
+
+} // namespace
+
+void writeRaceJson(const LoadedRace &race, int indent,
+                   const std::function<void(const QString &)> &write)
+{
+    const QString inner(indent + 2, QLatin1Char(' '));
+    JsonObject head;
+    head.add(u"file", race.file).add(u"descartarPrimera", race.vueltas.DescartarPrimera);
+    if (race.error)
+        head.add(u"error", *race.error);
+    else
+        head.addNull(u"error");
+    QString text = head.indented(indent);
+    text.chop(indent + 2); // reopen the object: drop the closing line
+    write(text + QLatin1String(",\n") + inner + jsonString(u"laps") + QLatin1String(": "));
+    writeArray(race.vueltas, indent + 2, write, lapJson);
+    write(QLatin1String(",\n") + inner + jsonString(u"competitors") + QLatin1String(": "));
+    writeArray(race.coches, indent + 2, write, competitorJson);
+    write(QLatin1Char('\n') + QString(indent, QLatin1Char(' ')) + QLatin1Char('}'));
+}
+
 QString raceJson(const LoadedRace &race, int indent)
 {
-    QStringList laps;
-    laps.reserve(race.vueltas.Count());
-    for (const auto &vuelta : race.vueltas)
-        laps.append(lapJson(*vuelta).compact());
-    QStringList competitors;
-    for (const auto &coche : race.coches)
-        competitors.append(competitorJson(*coche).compact());
-
-    JsonObject object;
-    object.add(u"file", race.file).add(u"descartarPrimera", race.vueltas.DescartarPrimera);
-    if (race.error)
-        object.add(u"error", *race.error);
-    else
-        object.addNull(u"error");
-    object.addRaw(u"laps", jsonArray(laps, indent + 2))
-        .addRaw(u"competitors", jsonArray(competitors, indent + 2));
-    return object.indented(indent);
+    QString text;
+    writeRaceJson(race, indent, [&text](const QString &piece) { text += piece; });
+    return text;
 }
 
 } // namespace cli

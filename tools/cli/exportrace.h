@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace cli {
@@ -24,7 +25,10 @@ struct LoadedRace
 
 JsonObject lapJson(const quenlap::TVueltaCorredor &vuelta);
 JsonObject competitorJson(const quenlap::TCoche &coche);
-// {"file", "descartarPrimera", "error", "laps", "competitors"}, indented.
+// {"file", "descartarPrimera", "error", "laps", "competitors"}, indented, handed to write piece
+// by piece so that a long race never sits whole in memory as text.
+void writeRaceJson(const LoadedRace &race, int indent,
+                   const std::function<void(const QString &)> &write);
 QString raceJson(const LoadedRace &race, int indent);
 
 } // namespace cli

@@ -106,16 +106,31 @@ QString jsonSeconds(double days)
     if (!std::isfinite(days))
         return QStringLiteral("null");
     const long long micros = std::llround(days * 86400.0e6);
-    const unsigned long long magnitude =
-        micros < 0 ? 0ULL - static_cast<unsigned long long>(micros) : micros;
-    QString text = micros < 0 ? QStringLiteral("-") : QString();
-    text += QString::number(magnitude / 1000000ULL);
-    QString fraction = QStringLiteral("%1").arg(magnitude % 1000000ULL, 6, 10, QLatin1Char('0'));
-    while (fraction.endsWith(QLatin1Char('0')))
-        fraction.chop(1);
-    if (!fraction.isEmpty())
-        text += QLatin1Char('.') + fraction;
-    return text;
+    unsigned long long magnitude = micros < 0 ? 0ULL - static_cast<unsigned long long>(micros)
+                                              : static_cast<unsigned long long>(micros);
+    // Digits from the right: the microseconds without their trailing zeros, then the seconds.
+    char digits[32];
+    char *end = digits + sizeof digits;
+    char *out = end;
+    unsigned long long fraction = magnitude % 1000000ULL;
+    magnitude /= 1000000ULL;
+    int places = 6;
+    while (fraction != 0 && fraction % 10 == 0) {
+        fraction /= 10;
+        --places;
+    }
+    if (fraction != 0) {
+        for (int i = 0; i < places; ++i, fraction /= 10)
+            *--out = char('0' + fraction % 10);
+        *--out = '.';
+    }
+    do {
+        *--out = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (micros < 0)
+        *--out = '-';
+    return QString::fromLatin1(out, end - out);
 }
 
 QString jsonArray(const QStringList &elements, int indent)

@@ -98,6 +98,8 @@ void TLogger::Escribir(QByteArrayView Texto)
 
 void TLogger::addlinea(QByteArrayView Linea)
 {
+    if (!Activo())
+        return;
     QByteArray completa(Linea.data(), Linea.size());
     completa += FinLinea;
     if (file.write(completa) != completa.size())

@@ -32,6 +32,8 @@ public:
     // Opens (writing the banner) or closes the file; a failure leaves the log closed, silently.
     void SetActivo(bool Valor);
     bool Activo() const { return file.isOpen(); }
+    // Writes one finished line (CR LF added) while open; throws quenlap::Error when it cannot.
+    void addlinea(QByteArrayView Linea);
 
     const QString &NombreFichero() const { return nombreFichero; }
     const QByteArray &Titulo() const { return titulo; }
@@ -42,7 +44,6 @@ public:
 
 private:
     void Abrir();
-    void addlinea(QByteArrayView Linea);
     void Vaciar();
     void ComprobarTamano();
     void Rotar();

@@ -1,14 +1,19 @@
 #include "base/clock.h"
 #include "base/error.h"
+#include "base/errorreporter.h"
 #include "base/racetime.h"
 #include "net/dsrouter.h"
 #include "net/dsrouterrecords.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace quenlap;
 
@@ -50,6 +55,7 @@ private slots:
     void registrosCodificadosSeLeen_data();
     void registrosCodificadosSeLeen();
     void bytesAleatoriosNoRompen();
+    void logQueFallaNoParaLaLectura();
 
 private:
     QString LeerLog() const;
@@ -443,6 +449,36 @@ void TestDsRouter::bytesAleatoriosNoRompen()
         QVERIFY(sinFin <= TDSRouter::MaxPendiente);
         QVERIFY(router.Tipo() >= 0 && router.Tipo() <= 6);
     }
+}
+
+void TestDsRouter::logQueFallaNoParaLaLectura()
+{
+    QStringList avisos;
+    ErrorReporter::setHandler([&avisos](const QString &mensaje) { avisos << mensaje; });
+    TDSRouter router(reloj);
+    router.Log("**** DSROUTER CONECTADO ****");
+    QVERIFY(router.Logger());
+
+    // A file size limit makes the next entry fail as a full disk would.
+    rlimit anterior{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &anterior), 0);
+    const auto anteriorSenal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limitado = anterior;
+    limitado.rlim_cur = rlim_t(QFileInfo(NombreLog).size() + 16);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limitado), 0);
+    const int primero = router.Procesar("ST2#1\r\nLAP#2#1#1#0:00:04:5000#0#0\r\n");
+    const int segundo = router.Procesar("");
+    const int tercero = router.Procesar("END#3\r\n");
+    setrlimit(RLIMIT_FSIZE, &anterior);
+    std::signal(SIGXFSZ, anteriorSenal);
+    ErrorReporter::setHandler({});
+
+    QCOMPARE(primero, int(TDSRouter::ST2));
+    QCOMPARE(segundo, int(TDSRouter::LAP));
+    QCOMPARE(router.Carril(), 1);
+    QCOMPARE(tercero, int(TDSRouter::END));
+    QCOMPARE(avisos.size(), 1);
+    QVERIFY(!router.Logger());
 }
 
 QTEST_GUILESS_MAIN(TestDsRouter)

@@ -1,5 +1,6 @@
 #include "commands.h"
 #include "exportrace.h"
+#include "model/clasificacion.h"
 
 #include <cstdio>
 #include <memory>
@@ -9,11 +10,13 @@ namespace cli {
 
 namespace {
 
-enum class ExportFormat { Json, Laps, Competitors };
+enum class ExportFormat { Json, Laps, Competitors, Results };
 
 struct ExportOptions
 {
     ExportFormat format = ExportFormat::Json;
+    // Standings by best lap instead of race order.
+    bool clasificacion = false;
     QStringList files;
 };
 
@@ -25,6 +28,8 @@ bool parseFormat(const QString &name, ExportFormat &format)
         format = ExportFormat::Laps;
     else if (name == QLatin1String("competitors"))
         format = ExportFormat::Competitors;
+    else if (name == QLatin1String("results"))
+        format = ExportFormat::Results;
     else
         return false;
     return true;
@@ -40,6 +45,8 @@ bool parseOptions(const QStringList &arguments, ExportOptions &options)
         } else if (argument.startsWith(QLatin1String("--format="))) {
             if (!parseFormat(argument.mid(9), options.format))
                 return false;
+        } else if (argument == QLatin1String("--clasificacion")) {
+            options.clasificacion = true;
         } else if (argument.startsWith(QLatin1String("--")) && argument.size() > 2) {
             return false;
         } else {
@@ -61,6 +68,9 @@ QString textLines(const LoadedRace &race, ExportFormat format)
     if (format == ExportFormat::Laps) {
         for (const auto &vuelta : race.vueltas)
             text += vuelta->LineaVuelta() + QLatin1Char('\n');
+    } else if (format == ExportFormat::Results) {
+        for (const QString &linea : quenlap::LineasResultado(race.coches))
+            text += linea + QLatin1Char('\n');
     } else {
         for (const auto &coche : race.coches)
             text += coche->LineaCoche() + QLatin1Char('\n');
@@ -84,6 +94,10 @@ int runExport(const QStringList &arguments)
         auto race = std::make_unique<LoadedRace>();
         race->file = options.files[i];
         race->load();
+        // The competitors come in standings order, with their positions and differences; the
+        // competitor lines keep the list's own order unless a best-lap ranking is asked for.
+        if (options.format != ExportFormat::Competitors || options.clasificacion)
+            quenlap::CalcularClasificacion(race->coches, options.clasificacion);
         if (race->error) {
             failed = true;
             std::fprintf(stderr, "quenlap-cli: %s: %s\n", qUtf8Printable(race->file),

@@ -51,7 +51,10 @@ JsonObject competitorJson(const TCoche &coche)
         .add(u"vueltaMejor", coche.VueltaMejor)
         .addSeconds(u"media", coche.Media)
         .addSeconds(u"inicio", coche.Inicio)
-        .add(u"enEspera", coche.EnEspera);
+        .add(u"enEspera", coche.EnEspera)
+        .add(u"posicion", coche.Posicion)
+        .add(u"diff", coche.Diff)
+        .add(u"gap", coche.Gap);
     return object;
 }
 

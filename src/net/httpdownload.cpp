@@ -76,6 +76,9 @@ void THttpDownload::Descargar(const QByteArray &Url, QIODevice &Destino) const
     curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, 60L);
+    // The thread waits on the download: a server that stops sending must not hold it forever.
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, 60L);
     curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(MaxBytes));
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, &Recibir);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace quenlap {
 
 namespace {
@@ -84,6 +86,9 @@ void TListaVueltas::CargarLineas(TListaCoches &coches, std::span<const QStringVi
         DescartarPrimera = false;
         break;
     }
+    const std::size_t necesarias = vueltas.size() + lineas.size() - actual;
+    if (necesarias > vueltas.capacity())
+        vueltas.reserve(std::max(necesarias, 2 * vueltas.capacity()));
     for (; actual < lineas.size() && lineas[actual] != u"-1"; ++actual)
         LeerVuelta(lineas[actual], int(actual + 1), coches, DescartarPrimera, false, 1);
 }

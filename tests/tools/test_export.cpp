@@ -47,6 +47,7 @@ class TestExport : public QObject
 private slots:
     void initTestCase();
     void json();
+    void textosEscapados();
     void cabeceraConDescarte();
     void variosFicheros();
     void ficheroQueFalla();
@@ -125,6 +126,20 @@ void TestExport::json()
     QCOMPARE(c.value(u"media").toDouble(), 252.5);
     QCOMPARE(c.value(u"inicio").toDouble(), 169.044);
     QCOMPARE(c.value(u"enEspera").toBool(true), false);
+}
+
+void TestExport::textosEscapados()
+{
+    const QString nombre = QStringLiteral("Ana \"la\" \\ Ruiz ñ");
+    const QString texto = QStringLiteral("a\u0001b/\u00e9");
+    const QString ruta = Fichero(
+        QStringLiteral("escapes.dat"),
+        {QStringLiteral("7\t%1\t3\t00:04:12.500\t01:23.456\t%2\tRnk 2").arg(nombre, texto)});
+    const Resultado r = Ejecutar({QStringLiteral("export"), ruta});
+    QCOMPARE(r.codigo, 0);
+    const QJsonObject vuelta = Json(r.salida).toObject().value(u"laps").toArray()[0].toObject();
+    QCOMPARE(vuelta.value(u"nombre").toString(), nombre);
+    QCOMPARE(vuelta.value(u"texto").toString(), texto);
 }
 
 void TestExport::cabeceraConDescarte()

@@ -12,6 +12,9 @@ constexpr char16_t SeparadorLinea = 0x2028;
 
 QString Decodificar(QByteArrayView bytes, QStringConverter::Encoding codificacion)
 {
+    // An odd last byte of UTF-16 is no character: it is dropped, as Windows drops it.
+    if (codificacion != QStringConverter::Utf8 && bytes.size() % 2 != 0)
+        bytes.chop(1);
     QStringDecoder decodificador(codificacion, QStringConverter::Flag::Stateless);
     return decodificador.decode(bytes);
 }

@@ -357,6 +357,9 @@ void TestListaVueltas::codificaciones_data()
                                   << nombre << 2;
     QTest::newRow("UTF-8 sin marca es 8 bits")
         << Codificar(texto, QStringConverter::Utf8, false) << QStringLiteral("BegoÃ±a â‚¬") << 2;
+    QTest::newRow("UTF-16 con un byte de mas")
+        << Codificar(texto.trimmed(), QStringConverter::Utf16LE, true) + QByteArray(1, '\x20')
+        << nombre << 2;
     QTest::newRow("NUL termina el texto")
         << Codificar(texto + QChar(u'\0') + QStringLiteral("basura"), QStringConverter::Utf16LE,
                      true)

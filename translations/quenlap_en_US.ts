@@ -29,7 +29,7 @@
     </message>
 </context>
 <context>
-    <name>TFrmListaVueltas</name>
+    <name>quenlap::TFrmListaVueltas</name>
     <message>
         <source>Corredores</source>
         <translation>Drivers</translation>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "net/clientsocket.h"
+
 #include <QByteArray>
 #include <QMainWindow>
 #include <QPixmap>
@@ -23,7 +25,6 @@ class QVBoxLayout;
 namespace quenlap {
 
 class Clock;
-class ClientSocket;
 class TClienteTarvel;
 class TCoche;
 class TCopiaCarrera;
@@ -31,7 +32,6 @@ class TDSRouter;
 class TListaCoches;
 class TListaVueltas;
 class TVueltaCorredor;
-enum class SocketErrorEvent : int;
 
 // The race window: one race in one child window of the main frame, fed by exactly one source (a
 // race data file, a race server or a DS Router). It owns every competitor and lap of its race.

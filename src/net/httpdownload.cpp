@@ -94,9 +94,13 @@ void THttpDownload::Descargar(const QByteArray &Url, QIODevice &Destino) const
                         .arg(url, Destino.errorString()));
     long respuesta = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &respuesta);
-    // A transfer cut after the server answered keeps what arrived, like a read that fails.
     if (resultado != CURLE_OK && respuesta == 0)
         throw Error(QStringLiteral("Cannot open URL %1").arg(url));
+    // A transfer cut after the server answered would hand a shortened archive or picture to a
+    // caller that cannot tell: say so instead.
+    if (resultado != CURLE_OK)
+        throw Error(QStringLiteral("Download of URL %1 was interrupted: %2")
+                        .arg(url, QString::fromLocal8Bit(curl_easy_strerror(resultado))));
 }
 
 QByteArray UrlBase(QByteArrayView Url)

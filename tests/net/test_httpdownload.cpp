@@ -99,6 +99,7 @@ private slots:
     void direccionInvalida();
     void demasiadoGrande_data();
     void demasiadoGrande();
+    void interrumpida();
     void urlBase_data();
     void urlBase();
 };
@@ -223,6 +224,23 @@ void TestHttpDownload::demasiadoGrande()
     }
     QVERIFY(destino.size() <= THttpDownload::MaxBytes);
     QCOMPARE(destino.pos(), qint64(0));
+}
+
+void TestHttpDownload::interrumpida()
+{
+    // The server announces 3000 bytes and closes after 1000.
+    QByteArray respuesta = Respuesta("200 OK", Cuerpo(3000));
+    respuesta.chop(2000);
+    ServidorUnaRespuesta servidor(respuesta);
+    QBuffer destino;
+    destino.open(QIODevice::ReadWrite);
+    try {
+        THttpDownload(QByteArrayLiteral("Quenlap")).Descargar(Url(servidor.Puerto()), destino);
+        QFAIL("a shortened download was reported as done");
+    } catch (const Error &error) {
+        QVERIFY2(error.message().startsWith(QStringLiteral("Download of URL ")),
+                 qPrintable(error.message()));
+    }
 }
 
 void TestHttpDownload::urlBase_data()

@@ -32,6 +32,6 @@ case "$kind" in
     sanitize) build_dir=build/sanitize; flags=(-DCMAKE_BUILD_TYPE=Debug -DQUENLAP_SANITIZE=ON -DQUENLAP_WERROR=ON) ;;
     *) echo "setup: unknown build kind $kind" >&2; exit 2 ;;
 esac
-cmake -S . -B "$build_dir" -G Ninja "${flags[@]}" >/dev/null
-cmake --build "$build_dir" -j "$(nproc)"
+cmake -S . -B "$build_dir" -G Ninja "${flags[@]}" >&2
+cmake --build "$build_dir" -j "$(nproc)" >&2
 echo "$build_dir"

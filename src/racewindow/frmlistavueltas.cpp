@@ -541,6 +541,11 @@ void TFrmListaVueltas::Desconectar1Click()
     Tarvel->Desconectar();
 }
 
+QSize TFrmListaVueltas::sizeHint() const
+{
+    return QSize(760, 520);
+}
+
 void TFrmListaVueltas::closeEvent(QCloseEvent *event)
 {
     FormClose();

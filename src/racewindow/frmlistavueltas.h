@@ -184,6 +184,9 @@ public:
 
     const Clock &clock() const { return reloj; }
 
+    // A size that shows the lists when the frame cascades its windows.
+    QSize sizeHint() const override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;

@@ -1,4 +1,5 @@
 #include "app/frmmain.h"
+#include "app/splash.h"
 #include "base/clock.h"
 #include "base/error.h"
 #include "base/global.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -305,6 +307,23 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(principal.Abrir1->text(), QStringLiteral("&Abrir"));
         QCOMPARE(ventana.windowTitle(), QStringLiteral("Vueltas de ") + muestra);
+    }
+
+    // At start-up the picture ignores clicks; the about box closes on one.
+    void acercaDe()
+    {
+        for (const bool conAviso : {false, true}) {
+            TSplash splash(conAviso);
+            QCOMPARE(splash.size(), QSize(534, 292));
+            QVERIFY(!splash.Image1->pixmap().isNull());
+            QCOMPARE(splash.Image1->pixmap().size(), QSize(534, 292));
+            QCOMPARE(splash.lVersion->text(), QStringLiteral("Version 1.12 Build 25"));
+            splash.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&splash));
+            QTest::mouseClick(splash.Image1, Qt::LeftButton);
+            QCOMPARE(splash.isVisible(), !conAviso);
+            QCOMPARE(splash.result(), conAviso ? int(QDialog::Accepted) : 0);
+        }
     }
 
 private:

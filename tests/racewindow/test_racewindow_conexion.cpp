@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
@@ -126,7 +127,8 @@ private slots:
 
         ventana.close();
         QVERIFY(!ventana.TimerConexion->isActive());
-        QVERIFY(!servidor.waitForNewConnection(500));
+        QTest::qWait(500);
+        QVERIFY(!servidor.hasPendingConnections());
         QCOMPARE(ventana.windowTitle(), QStringLiteral("Desconectado"));
     }
 
@@ -176,10 +178,51 @@ private slots:
         QCOMPARE(ventana.windowTitle(), QStringLiteral("Desconectado"));
         QVERIFY(!ventana.Reloj->isActive());
         QVERIFY(!ventana.TimerConexion->isActive());
-        QVERIFY(!servidor.waitForNewConnection(500));
+        QTest::qWait(500);
+        QVERIFY(!servidor.hasPendingConnections());
 
         emit ventana.PopupMenu2->aboutToShow();
         QVERIFY(!ventana.Desconectar1->isVisible());
+    }
+
+    // A DS Router window logs what arrives and reconnects after a loss.
+    void dsRouterRegistraYReconecta()
+    {
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost));
+        ManualClock reloj;
+        TFrmListaVueltas ventana(reloj);
+        ventana.TimerConexion->setInterval(100);
+        ventana.Reconectar = true;
+        ventana.ConectarDSRouter(QStringLiteral("127.0.0.1"), servidor.serverPort());
+        QCOMPARE(ventana.Origen, int(TFrmListaVueltas::OrigenDSRouter));
+        QVERIFY(servidor.waitForNewConnection(Espera));
+        std::unique_ptr<QTcpSocket> par(servidor.nextPendingConnection());
+        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Conectado a DSRouter"),
+                                  Espera);
+        par->write("texto del router\r\n");
+        par->flush();
+
+        const auto registro = [] {
+            QString todo;
+            const QDir dir;
+            for (const QString &nombre :
+                 dir.entryList({QStringLiteral("Quenlap.dsrouter.*.log")}, QDir::Files)) {
+                QFile fichero(nombre);
+                if (fichero.open(QIODevice::ReadOnly))
+                    todo += QString::fromLatin1(fichero.readAll());
+            }
+            return todo;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(registro().contains(QLatin1String("texto del router")), Espera);
+        QVERIFY(registro().contains(QLatin1String("**** DSROUTER CONECTADO ****")));
+
+        par->disconnectFromHost();
+        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Desconectado"), Espera);
+        QVERIFY(registro().contains(QLatin1String("**** DSROUTER DESCONECTADO ****")));
+        QTRY_VERIFY_WITH_TIMEOUT(servidor.hasPendingConnections(), Espera);
+        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Conectado a DSRouter"),
+                                  Espera);
     }
 
 private:

@@ -32,13 +32,15 @@ namespace quenlap {
 struct TFrmListaVueltas::Tablas
 {
     explicit Tablas(TFrmListaVueltas &ventana)
-        : rejilla(ventana.VueltasPorNumero), modeloCoches(new TModeloCoches(&ventana)),
-          modeloVueltas(new TModeloVueltas(rejilla, &ventana))
+        : rejilla(ventana.VueltasPorNumero), modeloCoches(std::make_unique<TModeloCoches>()),
+          modeloVueltas(std::make_unique<TModeloVueltas>(rejilla))
     {}
 
     TDatosRejilla rejilla;
-    TModeloCoches *modeloCoches;
-    TModeloVueltas *modeloVueltas;
+    // Owned here, not by the window: they go (and their views let go of them) with the grid's
+    // data, before the competitors and laps they show.
+    std::unique_ptr<TModeloCoches> modeloCoches;
+    std::unique_ptr<TModeloVueltas> modeloVueltas;
     TPanelCalidad *panelCalidad = nullptr;
     QMenu *PopupMenu1 = nullptr;
     QAction *LeerTodas1 = nullptr;
@@ -55,7 +57,7 @@ void TFrmListaVueltas::CrearPaginasCarrera()
 {
     tablas.reset(new Tablas(*this));
 
-    LVCoches = CrearLVCoches(tablas->modeloCoches, PaginaCorredores);
+    LVCoches = CrearLVCoches(tablas->modeloCoches.get(), PaginaCorredores);
     ZonaCoches->addWidget(LVCoches);
     connect(LVCoches->horizontalHeader(), &QHeaderView::sectionClicked, this,
             &TFrmListaVueltas::LVCochesColumnClick);
@@ -79,7 +81,7 @@ void TFrmListaVueltas::CrearPaginasCarrera()
     tablas->panelCalidad = new TPanelCalidad(PaginaTiempos);
     Panel1 = tablas->panelCalidad;
     ZonaTiempos->addWidget(Panel1);
-    GridVueltas = CrearGridVueltas(tablas->modeloVueltas, PaginaTiempos);
+    GridVueltas = CrearGridVueltas(tablas->modeloVueltas.get(), PaginaTiempos);
     ZonaTiempos->addWidget(GridVueltas, 1);
     connect(GridVueltas, &QWidget::customContextMenuRequested, this, [this](const QPoint &punto) {
         PopupMenu2->popup(GridVueltas->viewport()->mapToGlobal(punto));
@@ -372,27 +374,39 @@ void TFrmListaVueltas::LVCochesColumnClick(int Column)
     OrdenarLista();
 }
 
+namespace {
+
+// A label that is given its own text again does not lay itself out again: the status bar is
+// refreshed after every lap.
+void PonerTexto(QLabel *etiqueta, const QString &texto)
+{
+    if (etiqueta->text() != texto)
+        etiqueta->setText(texto);
+}
+
+} // namespace
+
 void TFrmListaVueltas::MostrarVueltas(int n)
 {
-    StatusBar[1]->setText(QString::number(n));
+    PonerTexto(StatusBar[1], QString::number(n));
 }
 
 void TFrmListaVueltas::MostrarCorredores(int n)
 {
-    StatusBar[3]->setText(QString::number(n));
+    PonerTexto(StatusBar[3], QString::number(n));
 }
 
 void TFrmListaVueltas::MostrarMejorTiempo()
 {
     if (!MejorCoche) {
-        StatusBar[5]->clear();
+        PonerTexto(StatusBar[5], QString());
         return;
     }
-    StatusBar[5]->setText(
-        FormatW(u"%s : %s  %s %d",
-                {MejorCoche->Nombre,
-                 FormatDateTime(FormatoMinutos(), MejorCoche->MejorVuelta, AjustesFormato()),
-                 tr("en vuelta"), MejorCoche->VueltaMejor}));
+    PonerTexto(StatusBar[5],
+               FormatW(u"%s : %s  %s %d",
+                       {MejorCoche->Nombre,
+                        FormatDateTime(FormatoMinutos(), MejorCoche->MejorVuelta, AjustesFormato()),
+                        tr("en vuelta"), MejorCoche->VueltaMejor}));
 }
 
 // --- Lap grid ----------------------------------------------------------------------------

@@ -19,6 +19,19 @@ namespace {
 
 constexpr double SegundosPorDia = 86400.0;
 
+// The lap numbers' header keeps one width: asking every new row's text for its width would lay
+// out hundreds of texts per lap in a long race.
+class CabeceraVueltas final : public QHeaderView
+{
+public:
+    explicit CabeceraVueltas(QWidget *parent) : QHeaderView(Qt::Vertical, parent) {}
+
+    QSize sizeHint() const override { return {AnchoNumeros, 22}; }
+
+private:
+    static constexpr int AnchoNumeros = 50;
+};
+
 QString Numero(double valor)
 {
     QString texto = QString::number(valor, 'g', 15);
@@ -81,9 +94,9 @@ QTableView *CrearGridVueltas(TModeloVueltas *modelo, QWidget *parent)
     vista->horizontalHeader()->setDefaultSectionSize(140);
     vista->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     vista->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    vista->setVerticalHeader(new CabeceraVueltas(vista));
     vista->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     vista->verticalHeader()->setDefaultSectionSize(22);
-    vista->verticalHeader()->setMinimumWidth(50);
     vista->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);
     vista->setContextMenuPolicy(Qt::CustomContextMenu);
     return vista;

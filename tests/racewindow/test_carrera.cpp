@@ -176,6 +176,8 @@ void TestCarrera::instantaneaConCarrilCeroYDesorden()
 
 void TestCarrera::vueltaDeUnNumeroNuevo()
 {
+    // The grid page shows, so the views ask their models until the window is gone.
+    ventana->Paginas->setCurrentIndex(1);
     ventana->TarvelEstado(QStringLiteral("Final"), {QStringLiteral("1\t1\tUno")}, {});
     for (int vuelta = 1; vuelta <= 9; ++vuelta)
         ventana->TarvelVuelta(Linea(1, QStringLiteral("Uno"), vuelta, vuelta * 20.0, 20));

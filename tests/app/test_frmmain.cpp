@@ -1,3 +1,4 @@
+#include "app/frminputserver.h"
 #include "app/frmmain.h"
 #include "app/splash.h"
 #include "base/clock.h"
@@ -13,15 +14,21 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 using namespace quenlap;
@@ -307,6 +314,93 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(principal.Abrir1->text(), QStringLiteral("&Abrir"));
         QCOMPARE(ventana.windowTitle(), QStringLiteral("Vueltas de ") + muestra);
+    }
+
+    // "Conectar a &Tarvel": the address dialog, then a race window on that server; the address
+    // joins the recent servers.
+    void conectarTarvelConDialogo()
+    {
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost));
+        const QString direccion = QStringLiteral("127.0.0.1:%1").arg(servidor.serverPort());
+        TFrmMain principal(reloj, traductor);
+        bool contestado = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialogo = qobject_cast<TfrmInputServer *>(QApplication::activeModalWidget());
+            if (!dialogo)
+                return;
+            contestado = dialogo->windowTitle() == QLatin1String("Servidor Tarvel") &&
+                         dialogo->EURLTrack->isVisibleTo(dialogo);
+            dialogo->CBServidor->setEditText(direccion);
+            dialogo->ChkAutoConnect->setChecked(false);
+            dialogo->BtnConectar->click();
+        });
+        principal.Conectar1->trigger();
+        QVERIFY(contestado);
+
+        QCOMPARE(principal.VentanasCarrera().size(), 1);
+        const TFrmListaVueltas &ventana = *principal.VentanasCarrera().first();
+        QCOMPARE(ventana.Origen, int(TFrmListaVueltas::OrigenTarvel));
+        QCOMPARE(ventana.Servidor, QStringLiteral("127.0.0.1"));
+        QCOMPARE(ventana.Puerto, int(servidor.serverPort()));
+        QVERIFY(!ventana.Reconectar);
+        QVERIFY(!ventana.PanelCarrera->isHidden());
+        QTRY_VERIFY_WITH_TIMEOUT(servidor.hasPendingConnections(), 15000);
+        const IniFile quenlap(RutaQuenlapIni());
+        QCOMPARE(
+            quenlap.readString(QStringLiteral("Recientes"), QStringLiteral("Servidor1"), QString()),
+            direccion);
+    }
+
+    // "Conectar a &DS Router ...": the same dialog relabelled, port 7000 unless typed, and a list
+    // of recent DS Routers of its own.
+    void conectarDSRouterConDialogo()
+    {
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost));
+        const QString direccion = QStringLiteral(":%1").arg(servidor.serverPort());
+        TFrmMain principal(reloj, traductor);
+        QStringList vistos;
+        int puertoDefecto = 0;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialogo = qobject_cast<TfrmInputServer *>(QApplication::activeModalWidget());
+            if (!dialogo)
+                return;
+            vistos = QStringList{dialogo->windowTitle(), dialogo->Label1->text(),
+                                 dialogo->CBServidor->currentText()};
+            puertoDefecto = dialogo->Puerto();
+            QVERIFY(!dialogo->EURLTrack->isVisibleTo(dialogo));
+            dialogo->CBServidor->setEditText(direccion);
+            dialogo->BtnConectar->click();
+        });
+        principal.ConectarDSSlot1->trigger();
+        QCOMPARE(vistos,
+                 QStringList({QStringLiteral("Conexion a DS Router - Slot"),
+                              QStringLiteral("Servidor DSRouter"), QStringLiteral("localhost")}));
+        QCOMPARE(puertoDefecto, 7000);
+
+        QCOMPARE(principal.VentanasCarrera().size(), 1);
+        const TFrmListaVueltas &ventana = *principal.VentanasCarrera().first();
+        QCOMPARE(ventana.Origen, int(TFrmListaVueltas::OrigenDSRouter));
+        QCOMPARE(ventana.Servidor, QStringLiteral("localhost"));
+        QCOMPARE(ventana.Puerto, int(servidor.serverPort()));
+        QVERIFY(ventana.Reconectar);
+        QTRY_VERIFY_WITH_TIMEOUT(servidor.hasPendingConnections(), 15000);
+        const IniFile quenlap(RutaQuenlapIni());
+        QCOMPARE(quenlap.readString(QStringLiteral("RecientesDSRouter"),
+                                    QStringLiteral("Servidor1"), QString()),
+                 direccion);
+    }
+
+    void conectarCancelado()
+    {
+        TFrmMain principal(reloj, traductor);
+        QTimer::singleShot(0, this, [] {
+            if (auto *dialogo = qobject_cast<TfrmInputServer *>(QApplication::activeModalWidget()))
+                dialogo->BtnCancelar->click();
+        });
+        principal.Conectar1->trigger();
+        QVERIFY(principal.VentanasCarrera().isEmpty());
     }
 
     // At start-up the picture ignores clicks; the about box closes on one.

@@ -270,6 +270,23 @@ private slots:
         TFrmMain principal(reloj, traductor);
         principal.AbrirFicherosDatos({muestra, segunda});
         QCOMPARE(principal.VentanasCarrera().size(), 2);
+
+        // The "&Ventana" menu lists the windows and activates the one chosen.
+        emit principal.Ver1->aboutToShow();
+        QStringList lista;
+        QAction *primera = nullptr;
+        for (QAction *accion : principal.Ver1->actions()) {
+            if (accion->text().startsWith(QLatin1Char('&')) && accion->text().at(1).isDigit()) {
+                lista.append(accion->text());
+                if (!primera)
+                    primera = accion;
+            }
+        }
+        QCOMPARE(lista, QStringList({QStringLiteral("&1 Vueltas de ") + muestra,
+                                     QStringLiteral("&2 Vueltas de ") + segunda}));
+        primera->trigger();
+        QCOMPARE(principal.Area->activeSubWindow()->widget(), principal.VentanasCarrera().first());
+
         principal.CerrarTodo1->trigger();
         QTRY_VERIFY(principal.Area->subWindowList().isEmpty());
     }

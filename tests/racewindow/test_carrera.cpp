@@ -8,6 +8,9 @@
 #include "racewindow/frmlistavueltas.h"
 #include "racewindow/modelocoches.h"
 #include "racewindow/uiseams.h"
+#include "racewindow/vozcarrera.h"
+#include "speech/frmsapi5.h"
+#include "speech/recordingengine.h"
 
 #include <QAbstractItemModelTester>
 #include <QColor>
@@ -16,6 +19,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPointer>
 #include <QStringDecoder>
 #include <QTableView>
@@ -74,6 +78,7 @@ private slots:
     void cronoDuracionYFinDeCoche();
     void copiaDeLaCarrera();
     void umbralesDeLaRejilla();
+    void leerVueltasDeUnCorredor();
     void limiteDeConexiones();
 
 private:
@@ -354,6 +359,46 @@ void TestCarrera::umbralesDeLaRejilla()
     QCOMPARE(tercera.data(Qt::ForegroundRole).value<QColor>(), QColor(0, 128, 0));
     buena->setText(QStringLiteral("1"));
     ventana->Panel1->findChild<QLineEdit *>(QStringLiteral("EMala"))->setText(QStringLiteral("2"));
+}
+
+void TestCarrera::leerVueltasDeUnCorredor()
+{
+    auto *motor = new RecordingEngine();
+    TFrmSAPI5 voz(motor, ajustes.filePath(QStringLiteral("quenlap.ini")),
+                  ajustes.filePath(QStringLiteral("tarvel.ini")));
+    FijarVozCarrera(&voz);
+    ventana->TarvelEstado(QStringLiteral("x"),
+                          {QStringLiteral("1\t1\tUno"), QStringLiteral("2\t2\tDos")}, {});
+    // Spoken texts of the race server go out only when speech is on.
+    ventana->TarvelTTS(QStringLiteral("Hola"), false);
+    QCOMPARE(motor->begun(), QStringList());
+
+    QAction *leer = nullptr;
+    QMenu *menu = nullptr;
+    for (QMenu *candidato : ventana->findChildren<QMenu *>()) {
+        for (QAction *accion : candidato->actions()) {
+            if (accion->text() == QStringLiteral("&Leer Vueltas")) {
+                leer = accion;
+                menu = candidato;
+            }
+        }
+    }
+    QVERIFY(leer && menu);
+    emit menu->aboutToShow();
+    QVERIFY(!leer->isVisible());
+    ventana->LVCoches->selectRow(1);
+    const int numero = ventana->LVCoches->model()->index(1, 0).data().toInt();
+    emit menu->aboutToShow();
+    QVERIFY(leer->isVisible());
+    QVERIFY(!leer->isChecked());
+    leer->trigger();
+    QVERIFY(TCoche::BuscarCoche(*ventana->Coches, numero)->LeerVueltas);
+
+    // That competitor's laps are spoken even with speech off; the other's are not.
+    ventana->TarvelVuelta(Linea(3 - numero, QStringLiteral("Otro"), 1, 20, 20));
+    ventana->TarvelVuelta(Linea(numero, QStringLiteral("Leido"), 1, 21.5, 21.5));
+    QCOMPARE(motor->begun(), QStringList{QStringLiteral("21.500")});
+    FijarVozCarrera(nullptr);
 }
 
 void TestCarrera::limiteDeConexiones()

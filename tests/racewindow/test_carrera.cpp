@@ -2,6 +2,7 @@
 #include "base/global.h"
 #include "base/racetime.h"
 #include "model/coche.h"
+#include "model/generadorcarrera.h"
 #include "model/listacoches.h"
 #include "model/listavueltas.h"
 #include "model/vueltacorredor.h"
@@ -79,6 +80,7 @@ private slots:
     void copiaDeLaCarrera();
     void umbralesDeLaRejilla();
     void leerVueltasDeUnCorredor();
+    void abrirFicheroLlenaLasPaginas();
     void limiteDeConexiones();
 
 private:
@@ -399,6 +401,47 @@ void TestCarrera::leerVueltasDeUnCorredor()
     ventana->TarvelVuelta(Linea(numero, QStringLiteral("Leido"), 1, 21.5, 21.5));
     QCOMPARE(motor->begun(), QStringList{QStringLiteral("21.500")});
     FijarVozCarrera(nullptr);
+}
+
+void TestCarrera::abrirFicheroLlenaLasPaginas()
+{
+    ParametrosCarrera parametros;
+    parametros.Competidores = 5;
+    parametros.Minutos = 2;
+    const std::vector<VueltaGenerada> vueltas = GenerarCarrera(parametros);
+    const QString fichero = ajustes.filePath(QStringLiteral("carrera.dat"));
+    QFile salida(fichero);
+    QVERIFY(salida.open(QIODevice::WriteOnly));
+    salida.write(FicheroCarrera(vueltas));
+    salida.close();
+
+    ventana->Paginas->setCurrentIndex(1);
+    ventana->AbrirFichero(fichero);
+    QVERIFY(!ventana->GridVueltas->isHidden());
+    QCOMPARE(ventana->LVCoches->model()->rowCount(), 5);
+    QCOMPARE(ventana->GridVueltas->model()->columnCount(), 5);
+    QCOMPARE(ventana->GridVueltas->model()->rowCount(), ventana->MaxVueltas);
+    QCOMPARE(ventana->StatusBar[1]->text(), QString::number(ventana->MaxVueltas));
+    QCOMPARE(ventana->StatusBar[3]->text(), QStringLiteral("5"));
+    // Rows in position order; every lap of the file is in the grid, in its competitor's column.
+    for (int fila = 0; fila < 5; ++fila) {
+        QCOMPARE(ventana->LVCoches->model()->index(fila, TModeloCoches::ColPos).data().toInt(),
+                 fila + 1);
+    }
+    int celdas = 0;
+    for (int fila = 0; fila < ventana->GridVueltas->model()->rowCount(); ++fila) {
+        for (int columna = 0; columna < 5; ++columna)
+            celdas +=
+                ventana->GridVueltas->model()->index(fila, columna).data().toString().isEmpty() ? 0
+                                                                                                : 1;
+    }
+    QCOMPARE(celdas, int(vueltas.size()));
+    // A file's window writes no copy.
+    const QDir datos(ajustes.filePath(QStringLiteral("Datos")));
+    const QStringList antes = datos.entryList(QDir::Files);
+    ventana->FicheroCopia = datos.filePath(QStringLiteral("nunca.dat"));
+    ventana->GuardarCopia();
+    QCOMPARE(datos.entryList(QDir::Files), antes);
 }
 
 void TestCarrera::limiteDeConexiones()

@@ -119,14 +119,15 @@ void TFrmListaVueltas::TarvelEstado(const QString &carrera, const QStringList &c
                                     const QStringList &l)
 {
     lCarrera->setText(carrera);
-    ListaVueltas->Clear();
+    // The displays let go of the old laps and competitors before these are freed.
     tablas->modeloCoches->IniciarActualizacion();
     tablas->modeloCoches->Limpiar();
+    tablas->modeloVueltas->Reiniciar();
+    ListaVueltas->Clear();
     // Whatever still points at the old competitors must not outlive them.
     UltimoCoche = nullptr;
     MejorCoche = nullptr;
     LiderAnunciado = nullptr;
-    tablas->modeloVueltas->Reiniciar();
     Coches->Clear();
 
     struct AlTerminar

@@ -19,17 +19,19 @@ namespace {
 
 constexpr double SegundosPorDia = 86400.0;
 
-// The lap numbers' header keeps one width: asking every new row's text for its width would lay
-// out hundreds of texts per lap in a long race.
-class CabeceraVueltas final : public QHeaderView
+// The grid's headers keep one size: asking every new row's or column's text for its size would
+// lay out hundreds of texts per lap in a long race.
+class CabeceraFija final : public QHeaderView
 {
 public:
-    explicit CabeceraVueltas(QWidget *parent) : QHeaderView(Qt::Vertical, parent) {}
+    CabeceraFija(Qt::Orientation orientacion, QSize tamano, QWidget *parent)
+        : QHeaderView(orientacion, parent), tamano(tamano)
+    {}
 
-    QSize sizeHint() const override { return {AnchoNumeros, 22}; }
+    QSize sizeHint() const override { return tamano; }
 
 private:
-    static constexpr int AnchoNumeros = 50;
+    QSize tamano;
 };
 
 QString Numero(double valor)
@@ -91,10 +93,12 @@ QTableView *CrearGridVueltas(TModeloVueltas *modelo, QWidget *parent)
         "QHeaderView::section:vertical { background-color: black; color: rgb(160, 160, 160);"
         " border: none; padding-right: 4px; }"
         "QTableView QTableCornerButton::section { background-color: rgb(0, 0, 224); }"));
+    // Lap numbers in 50 pixels; names in a row a little taller than the lap rows.
+    vista->setVerticalHeader(new CabeceraFija(Qt::Vertical, QSize(50, 22), vista));
+    vista->setHorizontalHeader(new CabeceraFija(Qt::Horizontal, QSize(140, 28), vista));
     vista->horizontalHeader()->setDefaultSectionSize(140);
     vista->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     vista->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    vista->setVerticalHeader(new CabeceraVueltas(vista));
     vista->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     vista->verticalHeader()->setDefaultSectionSize(22);
     vista->verticalHeader()->setDefaultAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -5,6 +5,7 @@
 #include "racewindow/modelocoches.h"
 #include "racewindow/modelovueltas.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -157,6 +158,13 @@ void TPanelCalidad::retranslateUi()
             despues[i]->clear();
         }
     }
+}
+
+void TPanelCalidad::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslateUi();
+    QWidget::changeEvent(event);
 }
 
 void TPanelCalidad::MostrarUmbrales()

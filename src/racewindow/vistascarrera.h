@@ -47,6 +47,9 @@ public:
 signals:
     void UmbralesCambiados();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     std::array<QLabel *, 4> antes{};
     std::array<QLabel *, 4> despues{};

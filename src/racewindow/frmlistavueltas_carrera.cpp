@@ -67,6 +67,8 @@ void TFrmListaVueltas::CrearPaginasCarrera()
     tablas->LeerTodas1->setCheckable(true);
     connect(tablas->PopupMenu1, &QMenu::aboutToShow, this, [this] {
         const TCoche *coche = CocheSeleccionado();
+        // Translated as it opens, so a change of language reaches it too.
+        tablas->LeerTodas1->setText(tr("&Leer Vueltas"));
         tablas->LeerTodas1->setVisible(coche != nullptr);
         tablas->LeerTodas1->setChecked(coche && coche->LeerVueltas);
     });

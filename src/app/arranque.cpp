@@ -23,6 +23,8 @@ int EjecutarVisor(QApplication &app, const QStringList &argumentos, const Clock 
     traductor.useStartupLanguage(IniFile(RutaTarvelIni()));
 
     auto splash = std::make_unique<TSplash>(false);
+    // The program runs until the main frame closes, splash or not.
+    splash->setAttribute(Qt::WA_QuitOnClose, false);
     splash->show();
     app.processEvents();
     QApplication::setApplicationName(QStringLiteral("Tarvel Remote Console"));

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -136,6 +137,23 @@ private slots:
         ventana.MostrarPista(false);
         QVERIFY(ventana.PanelTrack->isHidden());
         QCOMPARE(ventana.Panel2->maximumWidth(), QWIDGETSIZE_MAX);
+    }
+
+    // The DS Router layout: large text, the columns a lane counter fills.
+    void disposicionDSRouter()
+    {
+        TFrmListaVueltas ventana(reloj);
+        ventana.DisposicionDSRouter();
+        QCOMPARE(ventana.LVCoches->font().pointSize(), 30);
+        const QList<std::pair<int, int>> anchos = {{1, 140}, {2, 90},  {4, 220}, {5, 165},
+                                                   {6, 220}, {7, 240}, {8, 165}};
+        for (const auto &[columna, ancho] : anchos) {
+            QVERIFY(!ventana.LVCoches->isColumnHidden(columna));
+            QCOMPARE(ventana.LVCoches->columnWidth(columna), ancho);
+        }
+        for (const int columna : {0, 3, 9})
+            QVERIFY(ventana.LVCoches->isColumnHidden(columna));
+        QVERIFY(!ventana.LVCoches->isColumnHidden(10));
     }
 
 private:

@@ -185,24 +185,27 @@ void TFrmMain::DestruirVentanaCarrera(TFrmListaVueltas *ventana)
     Area->removeSubWindow(marco.get());
 }
 
-TFrmListaVueltas *TFrmMain::AbrirFicheroDatos(const QString &Fichero)
+TFrmListaVueltas *TFrmMain::PrepararVentana(const char *textoError,
+                                            const std::function<void(TFrmListaVueltas &)> &preparar)
 {
     TFrmListaVueltas *ventana = CrearVentanaCarrera();
     try {
         ventana->PonerLogo(LeerLogo());
-        ventana->AbrirFichero(Fichero);
+        preparar(*ventana);
         return ventana;
-    } catch (const Error &error) {
-        DestruirVentanaCarrera(ventana);
-        ui::MessageBox::error(this, TextoRecurso(Recursos::ErrorCargandoFichero) +
-                                        QStringLiteral(". ") + error.message());
     } catch (const std::exception &error) {
+        const auto *propio = dynamic_cast<const Error *>(&error);
+        const QString mensaje = propio ? propio->message() : QString::fromLocal8Bit(error.what());
         DestruirVentanaCarrera(ventana);
-        ui::MessageBox::error(this, TextoRecurso(Recursos::ErrorCargandoFichero) +
-                                        QStringLiteral(". ") +
-                                        QString::fromLocal8Bit(error.what()));
+        ui::MessageBox::error(this, TextoRecurso(textoError) + QStringLiteral(". ") + mensaje);
     }
     return nullptr;
+}
+
+TFrmListaVueltas *TFrmMain::AbrirFicheroDatos(const QString &Fichero)
+{
+    return PrepararVentana(Recursos::ErrorCargandoFichero,
+                           [&](TFrmListaVueltas &ventana) { ventana.AbrirFichero(Fichero); });
 }
 
 void TFrmMain::AbrirFicherosDatos(const QStringList &Ficheros)
@@ -218,46 +221,24 @@ TFrmListaVueltas *TFrmMain::ConectarATarvel(const QString &host, int puerto,
                                             const QByteArray &urlPista, bool reconectar)
 {
     const CursorOcupado cursor;
-    TFrmListaVueltas *ventana = CrearVentanaCarrera();
-    try {
-        ventana->PonerLogo(LeerLogo());
-        ventana->PanelCarrera->show();
-        ventana->Reconectar = reconectar;
-        ventana->ConectarTarvel(host, puerto, Latin1(MensajesTarvel::UsuarioFijo),
-                                Latin1(MensajesTarvel::ClaveFijo));
-        ventana->PonerUrlPista(urlPista);
-        ventana->MostrarPista(false);
-        return ventana;
-    } catch (const std::exception &error) {
-        const QString mensaje = dynamic_cast<const Error *>(&error)
-                                    ? static_cast<const Error &>(error).message()
-                                    : QString::fromLocal8Bit(error.what());
-        DestruirVentanaCarrera(ventana);
-        ui::MessageBox::error(this, TextoRecurso(Recursos::ErrorConectandoTarvel) +
-                                        QStringLiteral(". ") + mensaje);
-    }
-    return nullptr;
+    return PrepararVentana(Recursos::ErrorConectandoTarvel, [&](TFrmListaVueltas &ventana) {
+        ventana.PanelCarrera->show();
+        ventana.Reconectar = reconectar;
+        ventana.ConectarTarvel(host, puerto, Latin1(MensajesTarvel::UsuarioFijo),
+                               Latin1(MensajesTarvel::ClaveFijo));
+        ventana.PonerUrlPista(urlPista);
+        ventana.MostrarPista(false);
+    });
 }
 
 TFrmListaVueltas *TFrmMain::ConectarADSRouter(const QString &host, int puerto, bool reconectar)
 {
-    TFrmListaVueltas *ventana = CrearVentanaCarrera();
-    try {
-        ventana->PonerLogo(LeerLogo());
-        ventana->PanelCarrera->show();
-        ventana->Reconectar = reconectar;
-        ventana->DisposicionDSRouter();
-        ventana->ConectarDSRouter(host, puerto);
-        return ventana;
-    } catch (const std::exception &error) {
-        const QString mensaje = dynamic_cast<const Error *>(&error)
-                                    ? static_cast<const Error &>(error).message()
-                                    : QString::fromLocal8Bit(error.what());
-        DestruirVentanaCarrera(ventana);
-        ui::MessageBox::error(this, TextoRecurso(Recursos::ErrorConectandoTarvel) +
-                                        QStringLiteral(". ") + mensaje);
-    }
-    return nullptr;
+    return PrepararVentana(Recursos::ErrorConectandoTarvel, [&](TFrmListaVueltas &ventana) {
+        ventana.PanelCarrera->show();
+        ventana.Reconectar = reconectar;
+        ventana.DisposicionDSRouter();
+        ventana.ConectarDSRouter(host, puerto);
+    });
 }
 
 QList<TFrmListaVueltas *> TFrmMain::VentanasCarrera() const

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -108,6 +109,10 @@ private:
     void ActualizarListaVentanas();
     void PonerModoPantallaFija();
     TFrmListaVueltas *CrearVentanaCarrera();
+    // A new race window with its logo, set up by preparar; when that fails the window goes and
+    // the user reads textoError, ". " and the reason.
+    TFrmListaVueltas *PrepararVentana(const char *textoError,
+                                      const std::function<void(TFrmListaVueltas &)> &preparar);
     void DestruirVentanaCarrera(TFrmListaVueltas *ventana);
     QString LeerLogo() const;
 

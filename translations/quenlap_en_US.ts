@@ -106,6 +106,10 @@
         <source>en vuelta</source>
         <translation>on lap</translation>
     </message>
+    <message>
+        <source>Puerto no válido %1</source>
+        <translation>Invalid port %1</translation>
+    </message>
 </context>
 <context>
     <name>quenlap::TFrmMain</name>

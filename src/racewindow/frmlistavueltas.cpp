@@ -2,6 +2,7 @@
 
 #include "base/clock.h"
 #include "base/colors.h"
+#include "base/error.h"
 #include "base/errorreporter.h"
 #include "base/racetime.h"
 #include "model/clasificacion.h"
@@ -356,6 +357,9 @@ void TFrmListaVueltas::ConectarTarvel(const QString &Servidor, int Puerto,
 
 void TFrmListaVueltas::ConectarDSRouter(const QString &Servidor, int Puerto)
 {
+    // A port outside the range would be cut silently into another one.
+    if (Puerto < 0 || Puerto > 65535)
+        throw Error(tr("Puerto no válido %1").arg(Puerto));
     Origen = OrigenDSRouter;
     this->Servidor = Servidor;
     this->Puerto = Puerto;

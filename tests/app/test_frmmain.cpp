@@ -420,6 +420,22 @@ private slots:
         QVERIFY(principal.VentanasCarrera().isEmpty());
     }
 
+    // A connection that cannot be set up leaves no window and says why.
+    void conexionImposible()
+    {
+        TFrmMain principal(reloj, traductor);
+        QVERIFY(!principal.ConectarATarvel(QStringLiteral("localhost"), 70000, QByteArray(), true));
+        QVERIFY(!principal.ConectarADSRouter(QStringLiteral("localhost"), -1, true));
+        QVERIFY(principal.Area->subWindowList().isEmpty());
+        const QStringList mostrados = ui::MessageBox::takeShownTexts();
+        QCOMPARE(mostrados.size(), 2);
+        for (const QString &texto : mostrados)
+            QVERIFY2(texto.startsWith(QLatin1String("Error conectando con Tarvel. ")),
+                     qPrintable(texto));
+        QVERIFY(mostrados[0].contains(QLatin1String("70000")));
+        QVERIFY(mostrados[1].contains(QLatin1String("-1")));
+    }
+
     // At start-up the picture ignores clicks; the about box closes on one.
     void acercaDe()
     {

@@ -41,7 +41,8 @@ function(quenlap_add_tests subsystem)
         get_filename_component(test_name ${test_source} NAME_WE)
         set(target ${subsystem}_${test_name})
         add_executable(${target} ${test_source} ${helpers})
-        target_link_libraries(${target} PRIVATE quenlap_flags Qt6::Test ${ARG_LIBS})
+        target_link_libraries(${target} PRIVATE quenlap_flags quenlap_testsupport Qt6::Test
+            ${ARG_LIBS})
         target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}
             ${PROJECT_SOURCE_DIR}/tests)
         target_compile_definitions(${target} PRIVATE

@@ -1,5 +1,6 @@
 #include "base/error.h"
 #include "base/errorreporter.h"
+#include "common/testsupport.h"
 #include "net/clientsocket.h"
 
 #include <QHostAddress>
@@ -14,13 +15,6 @@ using namespace quenlap;
 namespace {
 
 constexpr int Espera = 15000;
-
-quint16 puertoLibre()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    return server.serverPort();
-}
 
 // A client socket connected to a loopback server, and the server's side of the connection.
 struct Enlace
@@ -142,7 +136,7 @@ void TestClientSocket::refusedConnectIsAConnectError()
     });
     connect(&cliente, &ClientSocket::disconnected, [&] { ++desconexiones; });
     cliente.setHost(QStringLiteral("127.0.0.1"));
-    cliente.setPort(puertoLibre());
+    cliente.setPort(test::freeLoopbackPort());
     cliente.open();
     QVERIFY(cliente.isActive());
     QTRY_COMPARE_WITH_TIMEOUT(errores.size(), 1, Espera);
@@ -157,7 +151,7 @@ void TestClientSocket::unhandledErrorGoesToTheReporter()
 {
     ClientSocket cliente;
     cliente.setHost(QStringLiteral("127.0.0.1"));
-    cliente.setPort(puertoLibre());
+    cliente.setPort(test::freeLoopbackPort());
     cliente.open();
     QTRY_COMPARE_WITH_TIMEOUT(reportes.size(), 1, Espera);
     QVERIFY2(reportes[0].contains(QLatin1String("10061")), qPrintable(reportes[0]));

@@ -1,5 +1,6 @@
 #include "base/error.h"
 #include "base/errorreporter.h"
+#include "common/testsupport.h"
 #include "net/clientetarvel.h"
 #include "net/mensajestarvel.h"
 #include "net/textoutf16.h"
@@ -20,13 +21,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int Espera = 15000;
-
-quint16 puertoLibre()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    return server.serverPort();
-}
 
 QByteArray tramaDe(const QString &mensaje)
 {
@@ -316,7 +310,7 @@ void TestTarvelClient::refusedConnectRaisesConnectError()
     TClienteTarvel cliente;
     QSignalSpy errores(&cliente, &TClienteTarvel::OnSocketError);
     QSignalSpy desconexiones(&cliente, &TClienteTarvel::OnDisconnect);
-    cliente.Conectar(QStringLiteral("127.0.0.1"), puertoLibre());
+    cliente.Conectar(QStringLiteral("127.0.0.1"), test::freeLoopbackPort());
     QTRY_COMPARE_WITH_TIMEOUT(errores.size(), 1, Espera);
     QVERIFY(errores[0][0].value<TConexion *>() == nullptr);
     QCOMPARE(errores[0][1].value<SocketErrorEvent>(), SocketErrorEvent::Connect);
@@ -375,8 +369,8 @@ void TestTarvelClient::refusesAnotherAddressWhileConnected()
     QVERIFY(enlace.abrir());
     enlace.cliente.Conectar(QStringLiteral("127.0.0.1"), enlace.server.serverPort());
     QCOMPARE(enlace.conexiones, 1);
-    QVERIFY_THROWS_EXCEPTION(Error,
-                             enlace.cliente.Conectar(QStringLiteral("127.0.0.1"), puertoLibre()));
+    QVERIFY_THROWS_EXCEPTION(
+        Error, enlace.cliente.Conectar(QStringLiteral("127.0.0.1"), test::freeLoopbackPort()));
     QVERIFY(enlace.cliente.Conectado());
 }
 

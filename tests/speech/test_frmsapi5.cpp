@@ -1,12 +1,12 @@
 #include "base/global.h"
 #include "base/inifile.h"
 #include "base/translator.h"
+#include "common/testsupport.h"
 #include "speech/frmsapi5.h"
 #include "speech/recordingengine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -54,7 +54,6 @@ private:
     // The dialog on a recording engine, over this test's settings files.
     std::unique_ptr<TFrmSAPI5> crear(RecordingEngine **engine = nullptr,
                                      QStringList voices = RecordingEngine::defaultVoices());
-    void escribir(const QString &path, const QByteArray &text);
 
     std::unique_ptr<QTemporaryDir> dir;
     QString quenlapIni;
@@ -75,13 +74,6 @@ std::unique_ptr<TFrmSAPI5> TestFrmSAPI5::crear(RecordingEngine **engine, QString
     if (engine)
         *engine = recording;
     return std::make_unique<TFrmSAPI5>(recording, quenlapIni, tarvelIni);
-}
-
-void TestFrmSAPI5::escribir(const QString &path, const QByteArray &text)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(text);
 }
 
 void TestFrmSAPI5::freshSettingsGiveDefaults()
@@ -215,9 +207,10 @@ void TestFrmSAPI5::purgaDropsSpokenAndWaiting()
 
 void TestFrmSAPI5::storedSettingsAreReadAtCreation()
 {
-    escribir(quenlapIni, "[TTS]\r\nActivar=1\r\nVoz=Catalan\r\nVolumen=30\r\nVelocidad=-4\r\n"
-                         "[SLOT]\r\nLeerVueltas2=1\r\nLeerVueltas8=1\r\nLeerSolitario=0\r\n");
-    escribir(tarvelIni, "[TTS]\r\nRecogecoches=Recoger en pista %s\r\n");
+    QVERIFY(quenlap::test::writeFile(
+        quenlapIni, "[TTS]\r\nActivar=1\r\nVoz=Catalan\r\nVolumen=30\r\nVelocidad=-4\r\n"
+                    "[SLOT]\r\nLeerVueltas2=1\r\nLeerVueltas8=1\r\nLeerSolitario=0\r\n"));
+    QVERIFY(quenlap::test::writeFile(tarvelIni, "[TTS]\r\nRecogecoches=Recoger en pista %s\r\n"));
     RecordingEngine *engine = nullptr;
     const auto form = crear(&engine);
     const auto &ui = form->controles();
@@ -261,7 +254,7 @@ void TestFrmSAPI5::storedVoiceIsFoundWithoutRegardToCase()
 {
     QFETCH(QByteArray, stored);
     QFETCH(QString, chosen);
-    escribir(quenlapIni, "[TTS]\r\nVoz=" + stored + "\r\n");
+    QVERIFY(quenlap::test::writeFile(quenlapIni, "[TTS]\r\nVoz=" + stored + "\r\n"));
     RecordingEngine *engine = nullptr;
     const auto form = crear(&engine);
     QCOMPARE(form->controles().cbVoices->currentText(), chosen);
@@ -270,7 +263,7 @@ void TestFrmSAPI5::storedVoiceIsFoundWithoutRegardToCase()
 
 void TestFrmSAPI5::settingsAreWrittenAtDestructionAndClose()
 {
-    escribir(tarvelIni, "[CONFIGURACION]\r\nIdioma=es\r\n");
+    QVERIFY(quenlap::test::writeFile(tarvelIni, "[CONFIGURACION]\r\nIdioma=es\r\n"));
     {
         const auto form = crear();
         const auto &ui = form->controles();
@@ -397,7 +390,8 @@ void TestFrmSAPI5::withoutSpeechNothingIsSpokenOrReported_data()
 void TestFrmSAPI5::withoutSpeechNothingIsSpokenOrReported()
 {
     QFETCH(bool, withEngine);
-    escribir(quenlapIni, "[TTS]\r\nActivar=1\r\nVoz=Catalan\r\nVolumen=30\r\n");
+    QVERIFY(quenlap::test::writeFile(quenlapIni,
+                                     "[TTS]\r\nActivar=1\r\nVoz=Catalan\r\nVolumen=30\r\n"));
     auto *engine = withEngine ? new RecordingEngine : nullptr;
     if (engine)
         engine->setAvailable(false);
@@ -423,7 +417,8 @@ void TestFrmSAPI5::withoutSpeechNothingIsSpokenOrReported()
 
 void TestFrmSAPI5::tickingActivarKeepsVoiceAndVolume()
 {
-    escribir(quenlapIni, "[TTS]\r\nVoz=Catalan\r\nVolumen=30\r\nVelocidad=-4\r\n");
+    QVERIFY(quenlap::test::writeFile(quenlapIni,
+                                     "[TTS]\r\nVoz=Catalan\r\nVolumen=30\r\nVelocidad=-4\r\n"));
     RecordingEngine *engine = nullptr;
     const auto form = crear(&engine);
     const auto &ui = form->controles();
@@ -469,7 +464,7 @@ void TestFrmSAPI5::languageChangeRetranslatesCaptions()
 void TestFrmSAPI5::settingsFolderFilesByDefault()
 {
     quenlap::FijarCarpetaConfiguracion(dir->path());
-    escribir(tarvelIni, "[TTS]\r\nRecogecoches=A recoger: %s\r\n");
+    QVERIFY(quenlap::test::writeFile(tarvelIni, "[TTS]\r\nRecogecoches=A recoger: %s\r\n"));
     {
         TFrmSAPI5 form(new RecordingEngine);
         QCOMPARE(form.LlamadaRecogecoches(), QStringLiteral("A recoger: %s"));

@@ -1,8 +1,8 @@
+#include "common/testsupport.h"
 #include "speech/espeakengine.h"
 #include "speech/frmsapi5.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,10 +24,8 @@ void TestFrmSAPI5Espeak::speaksThroughEspeak()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString quenlapIni = dir.filePath(QStringLiteral("quenlap.ini"));
-    QFile file(quenlapIni);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[TTS]\r\nActivar=1\r\nVoz=spanish (SPAIN)\r\nVelocidad=-10\r\n");
-    file.close();
+    QVERIFY(quenlap::test::writeFile(
+        quenlapIni, "[TTS]\r\nActivar=1\r\nVoz=spanish (SPAIN)\r\nVelocidad=-10\r\n"));
 
     auto *engine = new EspeakEngine(EspeakEngine::Output::Retrieval);
     TFrmSAPI5 form(engine, quenlapIni, dir.filePath(QStringLiteral("tarvel.ini")));

@@ -1,29 +1,20 @@
+#include "common/testsupport.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace quenlap;
+
 namespace {
 
-struct Resultado
+test::ProgramRun Ejecutar(const QStringList &argumentos)
 {
-    int codigo = -1;
-    QByteArray salida;
-    QByteArray errores;
-};
-
-Resultado Ejecutar(const QStringList &argumentos)
-{
-    QProcess proceso;
-    proceso.start(QStringLiteral(QUENLAP_BIN_DIR "/quenlap-cli"), argumentos);
-    if (!proceso.waitForFinished(60000))
-        qFatal("quenlap-cli did not finish");
-    return {proceso.exitStatus() == QProcess::NormalExit ? proceso.exitCode() : -1,
-            proceso.readAllStandardOutput(), proceso.readAllStandardError()};
+    return test::runProgram(QStringLiteral("quenlap-cli"), argumentos, 60000);
 }
 
 QJsonValue Json(const QByteArray &texto)
@@ -65,31 +56,29 @@ private:
 void TestExport::initTestCase()
 {
     QVERIFY(carpeta.isValid());
-    QVERIFY(QFile::exists(QStringLiteral(QUENLAP_BIN_DIR "/quenlap-cli")));
+    QVERIFY(QFile::exists(test::programPath(QStringLiteral("quenlap-cli"))));
 }
 
 QString TestExport::Fichero(const QString &nombre, const QStringList &lineas)
 {
     const QString ruta = carpeta.filePath(nombre);
-    QFile fichero(ruta);
-    if (!fichero.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(ruta));
     QStringEncoder codificador(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
-    fichero.write(codificador.encode(lineas.join(QStringLiteral("\r\n"))));
+    if (!test::writeFile(ruta, codificador.encode(lineas.join(QStringLiteral("\r\n")))))
+        qFatal("cannot write %s", qPrintable(ruta));
     return ruta;
 }
 
 void TestExport::json()
 {
     const QString ruta = Fichero(QStringLiteral("dos.dat"), {VueltaAna, VueltaLuis});
-    const Resultado r = Ejecutar({QStringLiteral("export"), ruta});
-    QCOMPARE(r.codigo, 0);
-    QVERIFY(r.errores.isEmpty());
+    const test::ProgramRun r = Ejecutar({QStringLiteral("export"), ruta});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.errors.isEmpty());
     // Times are exact to the microsecond as written.
-    QVERIFY(r.salida.contains("\"tiempoVuelta\": 83.456,"));
-    QVERIFY(r.salida.contains("\"tiempoCarrera\": 252.5,"));
+    QVERIFY(r.output.contains("\"tiempoVuelta\": 83.456,"));
+    QVERIFY(r.output.contains("\"tiempoCarrera\": 252.5,"));
 
-    const QJsonObject carrera = Json(r.salida).toObject();
+    const QJsonObject carrera = Json(r.output).toObject();
     QCOMPARE(carrera.value(u"file").toString(), ruta);
     QCOMPARE(carrera.value(u"descartarPrimera").toBool(true), false);
     QVERIFY(carrera.value(u"error").isNull());
@@ -135,9 +124,9 @@ void TestExport::textosEscapados()
     const QString ruta = Fichero(
         QStringLiteral("escapes.dat"),
         {QStringLiteral("7\t%1\t3\t00:04:12.500\t01:23.456\t%2\tRnk 2").arg(nombre, texto)});
-    const Resultado r = Ejecutar({QStringLiteral("export"), ruta});
-    QCOMPARE(r.codigo, 0);
-    const QJsonObject vuelta = Json(r.salida).toObject().value(u"laps").toArray()[0].toObject();
+    const test::ProgramRun r = Ejecutar({QStringLiteral("export"), ruta});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject vuelta = Json(r.output).toObject().value(u"laps").toArray()[0].toObject();
     QCOMPARE(vuelta.value(u"nombre").toString(), nombre);
     QCOMPARE(vuelta.value(u"texto").toString(), texto);
 }
@@ -147,9 +136,10 @@ void TestExport::cabeceraConDescarte()
     const QString ruta =
         Fichero(QStringLiteral("cabecera.dat"),
                 {QStringLiteral("RACE PARAMETERS: DISCARD FIRST TIME = 1"), VueltaAna});
-    const Resultado r = Ejecutar({QStringLiteral("export"), QStringLiteral("--format=json"), ruta});
-    QCOMPARE(r.codigo, 0);
-    const QJsonObject carrera = Json(r.salida).toObject();
+    const test::ProgramRun r =
+        Ejecutar({QStringLiteral("export"), QStringLiteral("--format=json"), ruta});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonObject carrera = Json(r.output).toObject();
     QCOMPARE(carrera.value(u"descartarPrimera").toBool(), true);
     QCOMPARE(
         carrera.value(u"competitors").toArray()[0].toObject().value(u"mejorVuelta").toDouble(-1),
@@ -160,9 +150,9 @@ void TestExport::variosFicheros()
 {
     const QString uno = Fichero(QStringLiteral("uno.dat"), {VueltaAna});
     const QString dos = Fichero(QStringLiteral("dos.dat"), {VueltaLuis, VueltaAna});
-    const Resultado r = Ejecutar({QStringLiteral("export"), uno, dos});
-    QCOMPARE(r.codigo, 0);
-    const QJsonArray carreras = Json(r.salida).toArray();
+    const test::ProgramRun r = Ejecutar({QStringLiteral("export"), uno, dos});
+    QCOMPARE(r.exitCode, 0);
+    const QJsonArray carreras = Json(r.output).toArray();
     QCOMPARE(carreras.size(), 2);
     QCOMPARE(carreras[0].toObject().value(u"file").toString(), uno);
     QCOMPARE(carreras[0].toObject().value(u"laps").toArray().size(), 1);
@@ -176,9 +166,9 @@ void TestExport::ficheroQueFalla()
         Fichero(QStringLiteral("malo.dat"),
                 {VueltaAna, VueltaLuis, VueltaAna, VueltaLuis,
                  QStringLiteral("7\tAna\t3\t00:04:12.500\t01:23.456\tX\tRnk x"), VueltaLuis});
-    const Resultado r = Ejecutar({QStringLiteral("export"), malo, bueno});
-    QCOMPARE(r.codigo, 1);
-    const QJsonArray carreras = Json(r.salida).toArray();
+    const test::ProgramRun r = Ejecutar({QStringLiteral("export"), malo, bueno});
+    QCOMPARE(r.exitCode, 1);
+    const QJsonArray carreras = Json(r.output).toArray();
     QCOMPARE(carreras.size(), 2);
     const QJsonObject fallida = carreras[0].toObject();
     QCOMPARE(fallida.value(u"error").toString(),
@@ -186,15 +176,15 @@ void TestExport::ficheroQueFalla()
     QCOMPARE(fallida.value(u"laps").toArray().size(), 4);
     QCOMPARE(fallida.value(u"competitors").toArray().size(), 2);
     QVERIFY(carreras[1].toObject().value(u"error").isNull());
-    QVERIFY(r.errores.contains("Error en linea (5)."));
+    QVERIFY(r.errors.contains("Error en linea (5)."));
 }
 
 void TestExport::ficheroInexistente()
 {
-    const Resultado r =
+    const test::ProgramRun r =
         Ejecutar({QStringLiteral("export"), carpeta.filePath(QStringLiteral("no-existe.dat"))});
-    QCOMPARE(r.codigo, 1);
-    const QJsonObject carrera = Json(r.salida).toObject();
+    QCOMPARE(r.exitCode, 1);
+    const QJsonObject carrera = Json(r.output).toObject();
     QVERIFY(carrera.value(u"error").toString().contains(QStringLiteral("no-existe.dat")));
     QCOMPARE(carrera.value(u"laps").toArray().size(), 0);
 }
@@ -204,10 +194,10 @@ void TestExport::formatoVueltas()
     const QString ruta =
         Fichero(QStringLiteral("vueltas.dat"),
                 {VueltaAna, VueltaLuis, QStringLiteral("-1"), QStringLiteral("x")});
-    const Resultado r = Ejecutar(
+    const test::ProgramRun r = Ejecutar(
         {QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("laps"), ruta});
-    QCOMPARE(r.codigo, 0);
-    QCOMPARE(QString::fromUtf8(r.salida),
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(QString::fromUtf8(r.output),
              QStringLiteral("7\tAna                 \t3\t00:04:12.500\t01:23.456\tX\tRnk 2\n"
                             "3\tLuis                \t1\t00:00:05.001\t00:05.001\t\tRnk 1\n"));
 }
@@ -215,10 +205,10 @@ void TestExport::formatoVueltas()
 void TestExport::formatoCompetidores()
 {
     const QString ruta = Fichero(QStringLiteral("competidores.dat"), {VueltaAna, VueltaLuis});
-    const Resultado r = Ejecutar({QStringLiteral("export"), QStringLiteral("--format"),
-                                  QStringLiteral("competitors"), ruta});
-    QCOMPARE(r.codigo, 0);
-    const QStringList lineas = QString::fromUtf8(r.salida).split(QLatin1Char('\n'));
+    const test::ProgramRun r = Ejecutar({QStringLiteral("export"), QStringLiteral("--format"),
+                                         QStringLiteral("competitors"), ruta});
+    QCOMPARE(r.exitCode, 0);
+    const QStringList lineas = QString::fromUtf8(r.output).split(QLatin1Char('\n'));
     QCOMPARE(lineas.size(), 3);
     QVERIFY(lineas[0].startsWith(QStringLiteral("3\tLuis\t1\t0\t0\t")));
     QVERIFY(lineas[1].startsWith(QStringLiteral("7\tAna\t1\t0\t0\t")));
@@ -241,10 +231,10 @@ void TestExport::usoIncorrecto_data()
 void TestExport::usoIncorrecto()
 {
     QFETCH(QStringList, argumentos);
-    const Resultado r = Ejecutar(argumentos);
-    QCOMPARE(r.codigo, 2);
-    QVERIFY(r.salida.isEmpty());
-    QVERIFY(r.errores.contains("usage:"));
+    const test::ProgramRun r = Ejecutar(argumentos);
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY(r.output.isEmpty());
+    QVERIFY(r.errors.contains("usage:"));
 }
 
 QTEST_GUILESS_MAIN(TestExport)

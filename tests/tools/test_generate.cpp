@@ -1,28 +1,22 @@
-#include <QFile>
+#include "common/testsupport.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace quenlap;
 
 namespace {
 
 int Ejecutar(const QStringList &argumentos, QByteArray *salida = nullptr)
 {
-    QProcess proceso;
-    proceso.start(QStringLiteral(QUENLAP_BIN_DIR "/quenlap-cli"), argumentos);
-    if (!proceso.waitForFinished(60000))
-        qFatal("quenlap-cli did not finish");
+    const test::ProgramRun ejecucion =
+        test::runProgram(QStringLiteral("quenlap-cli"), argumentos, 60000);
     if (salida)
-        *salida = proceso.readAllStandardOutput();
-    return proceso.exitStatus() == QProcess::NormalExit ? proceso.exitCode() : -1;
-}
-
-QByteArray Leer(const QString &ruta)
-{
-    QFile fichero(ruta);
-    return fichero.open(QIODevice::ReadOnly) ? fichero.readAll() : QByteArray();
+        *salida = ejecucion.output;
+    return ejecucion.exitCode;
 }
 
 } // namespace
@@ -53,8 +47,8 @@ void TestGenerate::generaYSeLee()
     QCOMPARE(Ejecutar(QStringList{QStringLiteral("generate")} + opciones +
                       QStringList{QStringLiteral("--output"), b}),
              0);
-    QCOMPARE(Leer(a), Leer(b));
-    QVERIFY(Leer(a).startsWith("\xFF\xFE"));
+    QCOMPARE(test::readFile(a), test::readFile(b));
+    QVERIFY(test::readFile(a).startsWith("\xFF\xFE"));
 
     QByteArray salida;
     QCOMPARE(Ejecutar({QStringLiteral("export"), a}, &salida), 0);
@@ -74,7 +68,8 @@ void TestGenerate::muestra()
                   QStringLiteral("--minutes"), QStringLiteral("3"), QStringLiteral("--seed"),
                   QStringLiteral("1"), QStringLiteral("--output"), ruta}),
         0);
-    QCOMPARE(Leer(ruta), Leer(QStringLiteral(QUENLAP_SAMPLES "/sample-race.dat")));
+    QCOMPARE(test::readFile(ruta),
+             test::readFile(QStringLiteral(QUENLAP_SAMPLES "/sample-race.dat")));
 }
 
 void TestGenerate::usoIncorrecto_data()

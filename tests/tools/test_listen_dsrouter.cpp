@@ -1,3 +1,5 @@
+#include "common/testsupport.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QJsonDocument>
@@ -8,22 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace quenlap;
+
 namespace {
 
 constexpr int Espera = 20000;
-
-quint16 PuertoLibre()
-{
-    QTcpServer servidor;
-    if (!servidor.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    return servidor.serverPort();
-}
-
-QString Programa(const char *nombre)
-{
-    return QStringLiteral(QUENLAP_BIN_DIR "/") + QLatin1String(nombre);
-}
 
 // quenlap-cli listen --dsrouter, its output read line by line as JSON objects.
 class Escucha : public QObject
@@ -47,15 +38,9 @@ public:
                     lineas << json.object();
             }
         });
-        proceso.start(Programa("quenlap-cli"), argumentos);
+        proceso.start(test::programPath(QStringLiteral("quenlap-cli")), argumentos);
     }
-    ~Escucha() override
-    {
-        if (proceso.state() != QProcess::NotRunning) {
-            proceso.kill();
-            proceso.waitForFinished(Espera);
-        }
-    }
+    ~Escucha() override { test::stopProgram(proceso, Espera); }
 
     QList<QJsonObject> Eventos(const QString &nombre) const
     {
@@ -101,8 +86,8 @@ private:
 
 void TestListenDsRouter::initTestCase()
 {
-    QVERIFY(QFile::exists(Programa("quenlap-cli")));
-    QVERIFY(QFile::exists(Programa("quenlap-sim")));
+    QVERIFY(QFile::exists(test::programPath(QStringLiteral("quenlap-cli"))));
+    QVERIFY(QFile::exists(test::programPath(QStringLiteral("quenlap-sim"))));
 }
 
 void TestListenDsRouter::init()
@@ -113,19 +98,15 @@ void TestListenDsRouter::init()
 
 void TestListenDsRouter::carreraDelSimulador()
 {
-    const quint16 puerto = PuertoLibre();
+    const quint16 puerto = test::freeLoopbackPort();
     QProcess sim;
-    sim.start(Programa("quenlap-sim"),
-              {QStringLiteral("dsrouter"), QStringLiteral("--port"), QString::number(puerto),
-               QStringLiteral("--speed"), QStringLiteral("200"), QStringLiteral("--minutes"),
-               QStringLiteral("1"), QStringLiteral("--lanes"), QStringLiteral("2"),
-               QStringLiteral("--seed"), QStringLiteral("21")});
-    QVERIFY(sim.waitForStarted(Espera));
-    sim.setReadChannel(QProcess::StandardError);
-    QByteArray avisos;
-    while (!avisos.contains("listening on") && sim.waitForReadyRead(Espera))
-        avisos += sim.readAllStandardError();
-    QVERIFY(avisos.contains("listening on 127.0.0.1:"));
+    QVERIFY(test::startServer(sim, QStringLiteral("quenlap-sim"),
+                              {QStringLiteral("dsrouter"), QStringLiteral("--port"),
+                               QString::number(puerto), QStringLiteral("--speed"),
+                               QStringLiteral("200"), QStringLiteral("--minutes"),
+                               QStringLiteral("1"), QStringLiteral("--lanes"), QStringLiteral("2"),
+                               QStringLiteral("--seed"), QStringLiteral("21")},
+                              puerto, Espera));
 
     Escucha escucha(carpeta->path(), puerto, true);
     QVERIFY(escucha.proceso.waitForStarted(Espera));
@@ -176,7 +157,7 @@ void TestListenDsRouter::carreraDelSimulador()
 
 void TestListenDsRouter::puertoRechazado()
 {
-    Escucha escucha(carpeta->path(), PuertoLibre(), true);
+    Escucha escucha(carpeta->path(), test::freeLoopbackPort(), true);
     QVERIFY(escucha.proceso.waitForStarted(Espera));
     QTRY_COMPARE_WITH_TIMEOUT(escucha.proceso.state(), QProcess::NotRunning, Espera);
     QCOMPARE(escucha.proceso.exitCode(), 1);

@@ -1,3 +1,4 @@
+#include "common/testsupport.h"
 #include "model/generadorcarrera.h"
 #include "net/mensajestarvel.h"
 #include "net/textoutf16.h"
@@ -5,7 +6,6 @@
 
 #include <QElapsedTimer>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTcpServer>
@@ -20,36 +20,9 @@ namespace {
 
 constexpr int Espera = 30000;
 
-quint16 puertoLibre()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    return server.serverPort();
-}
-
 QString cli()
 {
-    return QStringLiteral(QUENLAP_BIN_DIR "/quenlap-cli");
-}
-
-QString direccion(quint16 puerto)
-{
-    return QStringLiteral("127.0.0.1:%1").arg(puerto);
-}
-
-QList<QByteArray> lineas(QProcess &proceso)
-{
-    QList<QByteArray> salida = proceso.readAllStandardOutput().split('\n');
-    if (!salida.isEmpty() && salida.last().isEmpty())
-        salida.removeLast();
-    return salida;
-}
-
-QJsonObject json(const QByteArray &linea)
-{
-    QJsonParseError error;
-    const QJsonDocument documento = QJsonDocument::fromJson(linea, &error);
-    return error.error == QJsonParseError::NoError ? documento.object() : QJsonObject();
+    return test::programPath(QStringLiteral("quenlap-cli"));
 }
 
 QByteArray tramaDe(const QString &mensaje)
@@ -105,12 +78,12 @@ void TestListenTarvel::printsEveryEventAsOneJsonLine()
 
     QProcess proceso;
     proceso.start(cli(), {QStringLiteral("listen"), QStringLiteral("--tarvel"),
-                          direccion(server.serverPort()), QStringLiteral("--once")});
+                          test::loopbackAddress(server.serverPort()), QStringLiteral("--once")});
     QTRY_COMPARE_WITH_TIMEOUT(proceso.state(), QProcess::NotRunning, Espera);
     QCOMPARE(proceso.exitCode(), 0);
     QCOMPARE(logon, tramaDe(u"00050005orvek0007qamitul"_s));
 
-    const QList<QByteArray> salida = lineas(proceso);
+    const QList<QByteArray> salida = test::outputLines(proceso);
     const QList<QByteArray> esperadas{
         R"({"event":"connect"})",
         R"({"event":"logon","resultado":0,"msg":"OK"})",
@@ -130,11 +103,12 @@ void TestListenTarvel::printsEveryEventAsOneJsonLine()
     };
     QCOMPARE(salida.size(), esperadas.size());
     for (qsizetype i = 0; i < salida.size(); ++i) {
-        QVERIFY2(!json(salida[i]).isEmpty(), salida[i].constData());
+        QVERIFY2(!test::jsonObject(salida[i]).isEmpty(), salida[i].constData());
         if (esperadas[i].isEmpty()) {
-            QCOMPARE(json(salida[i]).value(QLatin1String("event")).toString(),
+            QCOMPARE(test::jsonObject(salida[i]).value(QLatin1String("event")).toString(),
                      QStringLiteral("error"));
-            QVERIFY(!json(salida[i]).value(QLatin1String("message")).toString().isEmpty());
+            QVERIFY(
+                !test::jsonObject(salida[i]).value(QLatin1String("message")).toString().isEmpty());
         } else {
             QCOMPARE(salida[i], esperadas[i]);
         }
@@ -143,31 +117,26 @@ void TestListenTarvel::printsEveryEventAsOneJsonLine()
 
 void TestListenTarvel::followsAWholeRaceFromTheEmulator()
 {
-    const quint16 puerto = puertoLibre();
+    const quint16 puerto = test::freeLoopbackPort();
     QProcess emulador;
-    emulador.start(QStringLiteral(QUENLAP_BIN_DIR "/quenlap-sim"),
-                   {QStringLiteral("tarvel"), QStringLiteral("--port"), QString::number(puerto),
-                    QStringLiteral("--speed"), QStringLiteral("30"), QStringLiteral("--generate"),
-                    QStringLiteral("3,1,4")});
-    QByteArray informe;
-    QVERIFY(QTest::qWaitFor(
-        [&] {
-            informe += emulador.readAllStandardError();
-            return informe.contains("listening on");
-        },
-        Espera));
+    QVERIFY(
+        test::startServer(emulador, QStringLiteral("quenlap-sim"),
+                          {QStringLiteral("tarvel"), QStringLiteral("--port"),
+                           QString::number(puerto), QStringLiteral("--speed"), QStringLiteral("30"),
+                           QStringLiteral("--generate"), QStringLiteral("3,1,4")},
+                          puerto, Espera));
 
     QProcess proceso;
-    proceso.start(cli(), {QStringLiteral("listen"), QStringLiteral("--tarvel"), direccion(puerto),
-                          QStringLiteral("--once")});
+    proceso.start(cli(), {QStringLiteral("listen"), QStringLiteral("--tarvel"),
+                          test::loopbackAddress(puerto), QStringLiteral("--once")});
     QTRY_COMPARE_WITH_TIMEOUT(proceso.state(), QProcess::NotRunning, Espera);
     QCOMPARE(proceso.exitCode(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(emulador.state(), QProcess::NotRunning, Espera);
 
     QStringList eventos;
     QStringList vueltas;
-    for (const QByteArray &linea : lineas(proceso)) {
-        const QJsonObject objeto = json(linea);
+    for (const QByteArray &linea : test::outputLines(proceso)) {
+        const QJsonObject objeto = test::jsonObject(linea);
         const QString evento = objeto.value(QLatin1String("event")).toString();
         if (evento == QLatin1String("vuelta"))
             vueltas.append(objeto.value(QLatin1String("v")).toString());
@@ -199,12 +168,12 @@ void TestListenTarvel::reconnectsThreeSecondsAfterALoss()
     });
     QProcess proceso;
     proceso.start(cli(), {QStringLiteral("listen"), QStringLiteral("--tarvel"),
-                          direccion(server.serverPort())});
+                          test::loopbackAddress(server.serverPort())});
     QTRY_VERIFY_WITH_TIMEOUT(llegadas.size() >= 2, Espera);
     proceso.kill();
     QVERIFY(proceso.waitForFinished(Espera));
     QVERIFY(llegadas[1] - llegadas[0] >= 2500);
-    const QList<QByteArray> salida = lineas(proceso);
+    const QList<QByteArray> salida = test::outputLines(proceso);
     QVERIFY(salida.size() >= 3);
     QCOMPARE(salida[0], QByteArray(R"({"event":"connect"})"));
     QCOMPARE(salida[1], QByteArray(R"({"event":"disconnect"})"));
@@ -215,7 +184,8 @@ void TestListenTarvel::failedConnectEndsARunOnce_data()
 {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("evento");
-    QTest::newRow("refused") << direccion(puertoLibre()) << QStringLiteral("socketError");
+    QTest::newRow("refused") << test::loopbackAddress(test::freeLoopbackPort())
+                             << QStringLiteral("socketError");
     QTest::newRow("unknown host") << QStringLiteral("nonexistent.invalid:5000")
                                   << QStringLiteral("error");
 }
@@ -229,9 +199,9 @@ void TestListenTarvel::failedConnectEndsARunOnce()
                           QStringLiteral("--once")});
     QTRY_COMPARE_WITH_TIMEOUT(proceso.state(), QProcess::NotRunning, Espera);
     QCOMPARE(proceso.exitCode(), 1);
-    const QList<QByteArray> salida = lineas(proceso);
+    const QList<QByteArray> salida = test::outputLines(proceso);
     QCOMPARE(salida.size(), 1);
-    QCOMPARE(json(salida[0]).value(QLatin1String("event")).toString(), evento);
+    QCOMPARE(test::jsonObject(salida[0]).value(QLatin1String("event")).toString(), evento);
     if (evento == QLatin1String("socketError"))
         QCOMPARE(salida[0],
                  QByteArray(R"({"event":"socketError","errorEvent":3,"errorCode":10061})"));

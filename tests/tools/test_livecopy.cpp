@@ -1,4 +1,5 @@
 #include "base/global.h"
+#include "common/testsupport.h"
 #include "model/clasificacion.h"
 #include "model/coche.h"
 #include "model/copiacarrera.h"
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -20,12 +20,9 @@ constexpr double Segundo = 1.0 / 86400.0;
 
 QByteArray Exportar(const QStringList &argumentos)
 {
-    QProcess proceso;
-    proceso.start(QStringLiteral(QUENLAP_BIN_DIR "/quenlap-cli"),
-                  QStringList{QStringLiteral("export")} + argumentos);
-    if (!proceso.waitForFinished(30000) || proceso.exitCode() != 0)
-        return {};
-    return proceso.readAllStandardOutput();
+    const test::ProgramRun ejecucion = test::runProgram(
+        QStringLiteral("quenlap-cli"), QStringList{QStringLiteral("export")} + argumentos, 30000);
+    return ejecucion.exitCode == 0 ? ejecucion.output : QByteArray();
 }
 
 struct Vuelta

@@ -1,8 +1,8 @@
+#include "common/testsupport.h"
 #include "net/dsrouter.h"
 
 #include <QDir>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,32 +15,19 @@ namespace {
 
 constexpr int Espera = 20000;
 
-quint16 PuertoLibre()
-{
-    QTcpServer servidor;
-    if (!servidor.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    return servidor.serverPort();
-}
-
 QString Programa()
 {
-    return QStringLiteral(QUENLAP_BIN_DIR "/quenlap-sim");
+    return test::programPath(QStringLiteral("quenlap-sim"));
 }
 
 // Starts the simulator and waits until it listens.
 bool Arrancar(QProcess &sim, quint16 puerto, const QStringList &opciones)
 {
-    sim.start(Programa(), QStringList{QStringLiteral("dsrouter"), QStringLiteral("--port"),
-                                      QString::number(puerto)} +
-                              opciones);
-    if (!sim.waitForStarted(Espera))
-        return false;
-    sim.setReadChannel(QProcess::StandardError);
-    QByteArray error;
-    while (!error.contains("listening on") && sim.waitForReadyRead(Espera))
-        error += sim.readAllStandardError();
-    return error.contains("listening on 127.0.0.1:" + QByteArray::number(puerto));
+    return test::startServer(
+        sim, QStringLiteral("quenlap-sim"),
+        QStringList{QStringLiteral("dsrouter"), QStringLiteral("--port"), QString::number(puerto)} +
+            opciones,
+        puerto, Espera);
 }
 
 // Everything a viewer receives from connection to close.
@@ -58,7 +45,7 @@ QByteArray Recibir(quint16 puerto)
 
 QByteArray Carrera(const QStringList &opciones)
 {
-    const quint16 puerto = PuertoLibre();
+    const quint16 puerto = test::freeLoopbackPort();
     QProcess sim;
     if (!Arrancar(sim, puerto, opciones))
         return {};
@@ -212,7 +199,7 @@ void TestSimDsRouter::opcionesMalas()
 
 void TestSimDsRouter::ctrlC()
 {
-    const quint16 puerto = PuertoLibre();
+    const quint16 puerto = test::freeLoopbackPort();
     QProcess sim;
     QVERIFY(Arrancar(sim, puerto, {QStringLiteral("--minutes"), QStringLiteral("60")}));
     QTcpSocket visor;

@@ -1,10 +1,9 @@
+#include "common/testsupport.h"
 #include "model/generadorcarrera.h"
 #include "net/clientetarvel.h"
 #include "net/mensajestarvel.h"
 
-#include <QFile>
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,45 +17,22 @@ namespace {
 
 constexpr int Espera = 30000;
 
-quint16 puertoLibre()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    return server.serverPort();
-}
-
 // The emulator in a child process, on a port of its own.
 struct Emulador
 {
     QProcess proceso;
-    quint16 puerto = puertoLibre();
-    QByteArray informe;
+    quint16 puerto = test::freeLoopbackPort();
 
     bool arrancar(const QStringList &opciones)
     {
-        proceso.start(QStringLiteral(QUENLAP_BIN_DIR "/quenlap-sim"),
-                      QStringList{QStringLiteral("tarvel"), QStringLiteral("--port"),
-                                  QString::number(puerto)} +
-                          opciones);
-        if (!proceso.waitForStarted(Espera))
-            return false;
-        return QTest::qWaitFor(
-                   [this] {
-                       informe += proceso.readAllStandardError();
-                       return informe.contains("listening on") ||
-                              proceso.state() == QProcess::NotRunning;
-                   },
-                   Espera) &&
-               informe.contains("listening on 127.0.0.1:" + QByteArray::number(puerto));
+        return test::startServer(proceso, QStringLiteral("quenlap-sim"),
+                                 QStringList{QStringLiteral("tarvel"), QStringLiteral("--port"),
+                                             QString::number(puerto)} +
+                                     opciones,
+                                 puerto, Espera);
     }
 
-    ~Emulador()
-    {
-        if (proceso.state() != QProcess::NotRunning) {
-            proceso.kill();
-            proceso.waitForFinished(Espera);
-        }
-    }
+    ~Emulador() { test::stopProgram(proceso, Espera); }
 };
 
 // A race window's view of the race server: the events it got, in order.
@@ -202,10 +178,7 @@ void TestSimTarvel::playsARaceFile()
     QTemporaryDir carpeta;
     QVERIFY(carpeta.isValid());
     const QString ruta = carpeta.filePath(QStringLiteral("Final.dat"));
-    QFile fichero(ruta);
-    QVERIFY(fichero.open(QIODevice::WriteOnly));
-    fichero.write(FicheroCarrera(GenerarCarrera({3, 1, 5})));
-    fichero.close();
+    QVERIFY(test::writeFile(ruta, FicheroCarrera(GenerarCarrera({3, 1, 5}))));
 
     Emulador emulador;
     QVERIFY(emulador.arrancar({QStringLiteral("--speed"), QStringLiteral("30"), ruta}));

@@ -56,14 +56,30 @@ bool EsUtf8Valido(QByteArrayView bytes)
     return !decoder.hasError();
 }
 
-TextoDecodificado TextoDeBytes(QByteArrayView bytes)
+std::optional<MarcaOrdenBytes> MarcaDeOrden(QByteArrayView bytes)
 {
     if (EmpiezaCon(bytes, {0xFF, 0xFE}))
-        return {Utf16(bytes.sliced(2), false), Codificacion::Utf16LE};
+        return MarcaOrdenBytes{Codificacion::Utf16LE, 2};
     if (EmpiezaCon(bytes, {0xFE, 0xFF}))
-        return {Utf16(bytes.sliced(2), true), Codificacion::Utf16BE};
+        return MarcaOrdenBytes{Codificacion::Utf16BE, 2};
     if (EmpiezaCon(bytes, {0xEF, 0xBB, 0xBF}))
-        return {QString::fromUtf8(bytes.sliced(3)), Codificacion::Utf8Bom};
+        return MarcaOrdenBytes{Codificacion::Utf8Bom, 3};
+    return std::nullopt;
+}
+
+TextoDecodificado TextoDeBytes(QByteArrayView bytes)
+{
+    if (const std::optional<MarcaOrdenBytes> marca = MarcaDeOrden(bytes)) {
+        const QByteArrayView resto = bytes.sliced(marca->longitud);
+        switch (marca->codificacion) {
+        case Codificacion::Utf16LE:
+            return {Utf16(resto, false), Codificacion::Utf16LE};
+        case Codificacion::Utf16BE:
+            return {Utf16(resto, true), Codificacion::Utf16BE};
+        default:
+            return {QString::fromUtf8(resto), Codificacion::Utf8Bom};
+        }
+    }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString texto = decoder(bytes);
     if (!decoder.hasError())

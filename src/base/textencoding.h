@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace quenlap {
 
 // How a text file is stored.
@@ -16,12 +18,21 @@ enum class Codificacion {
     Cp1252,
 };
 
+// A byte-order mark at the start of a file: the encoding it announces and how many bytes it takes.
+struct MarcaOrdenBytes
+{
+    Codificacion codificacion;
+    qsizetype longitud;
+};
+
 struct TextoDecodificado
 {
     QString texto;
     Codificacion codificacion = Codificacion::Utf8;
 };
 
+// The UTF-16 LE or BE or UTF-8 byte-order mark the bytes start with, if any.
+std::optional<MarcaOrdenBytes> MarcaDeOrden(QByteArrayView bytes);
 // A file's bytes as text: a UTF-16 LE or BE or a UTF-8 byte-order mark decides; without one,
 // valid UTF-8 reads as UTF-8 and anything else as Windows-1252. An odd last byte of UTF-16 is
 // dropped. The mark is not part of the text.

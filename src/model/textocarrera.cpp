@@ -1,6 +1,7 @@
 #include "model/textocarrera.h"
 
 #include "base/cp1252.h"
+#include "base/textencoding.h"
 
 #include <QStringDecoder>
 
@@ -19,27 +20,20 @@ QString Decodificar(QByteArrayView bytes, QStringConverter::Encoding codificacio
     return decodificador.decode(bytes);
 }
 
-bool EmpiezaPor(const QByteArray &bytes, std::initializer_list<unsigned char> marca)
-{
-    if (bytes.size() < qsizetype(marca.size()))
-        return false;
-    qsizetype i = 0;
-    for (const unsigned char b : marca) {
-        if (static_cast<unsigned char>(bytes[i++]) != b)
-            return false;
-    }
-    return true;
-}
-
 QString DecodificarSinCortar(const QByteArray &bytes)
 {
-    if (EmpiezaPor(bytes, {0xFF, 0xFE}))
-        return Decodificar(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16LE);
-    if (EmpiezaPor(bytes, {0xFE, 0xFF}))
-        return Decodificar(QByteArrayView(bytes).sliced(2), QStringConverter::Utf16BE);
-    if (EmpiezaPor(bytes, {0xEF, 0xBB, 0xBF}))
-        return Decodificar(QByteArrayView(bytes).sliced(3), QStringConverter::Utf8);
-    return Cp1252ToString(bytes);
+    const std::optional<MarcaOrdenBytes> marca = MarcaDeOrden(bytes);
+    if (!marca)
+        return Cp1252ToString(bytes);
+    const QByteArrayView resto = QByteArrayView(bytes).sliced(marca->longitud);
+    switch (marca->codificacion) {
+    case Codificacion::Utf16LE:
+        return Decodificar(resto, QStringConverter::Utf16LE);
+    case Codificacion::Utf16BE:
+        return Decodificar(resto, QStringConverter::Utf16BE);
+    default:
+        return Decodificar(resto, QStringConverter::Utf8);
+    }
 }
 
 } // namespace

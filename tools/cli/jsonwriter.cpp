@@ -26,7 +26,7 @@ JsonObject &JsonObject::add(QStringView key, int value)
 
 JsonObject &JsonObject::add(QStringView key, bool value)
 {
-    members.append(member(key, value ? QStringLiteral("true") : QStringLiteral("false")));
+    members.append(member(key, jsonBool(value)));
     return *this;
 }
 
@@ -91,7 +91,8 @@ QString jsonString(QStringView text)
             out.append(QLatin1String("\\t"));
             break;
         default:
-            if (c.unicode() < 0x20)
+            // The line and paragraph separators too: a line reader may split at them.
+            if (c.unicode() < 0x20 || c.unicode() == 0x2028 || c.unicode() == 0x2029)
                 out.append(QStringLiteral("\\u%1").arg(int(c.unicode()), 4, 16, QLatin1Char('0')));
             else
                 out.append(c);
@@ -99,6 +100,11 @@ QString jsonString(QStringView text)
     }
     out.append(QLatin1Char('"'));
     return out;
+}
+
+QString jsonBool(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
 }
 
 QString jsonSeconds(double days)

@@ -1,5 +1,6 @@
 #include "base/errorreporter.h"
 #include "commands.h"
+#include "jsonwriter.h"
 #include "net/clientetarvel.h"
 #include "net/mensajestarvel.h"
 
@@ -16,47 +17,12 @@ using quenlap::TClienteTarvel;
 
 constexpr int ReconnectDelayMs = 3000;
 
-QString jsonString(const QString &text)
-{
-    QString quoted = QStringLiteral("\"");
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case u'"':
-            quoted += QLatin1String("\\\"");
-            break;
-        case u'\\':
-            quoted += QLatin1String("\\\\");
-            break;
-        case u'\n':
-            quoted += QLatin1String("\\n");
-            break;
-        case u'\r':
-            quoted += QLatin1String("\\r");
-            break;
-        case u'\t':
-            quoted += QLatin1String("\\t");
-            break;
-        default:
-            if (c.unicode() < 0x20 || c.unicode() == 0x2028 || c.unicode() == 0x2029)
-                quoted += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-            else
-                quoted += c;
-        }
-    }
-    return quoted + QLatin1Char('"');
-}
-
 QString jsonList(const QStringList &items)
 {
     QStringList quoted;
     for (const QString &item : items)
         quoted.append(jsonString(item));
     return QLatin1Char('[') + quoted.join(QLatin1Char(',')) + QLatin1Char(']');
-}
-
-QString jsonBool(bool value)
-{
-    return value ? QStringLiteral("true") : QStringLiteral("false");
 }
 
 // One event as one JSON line, its fields in the order given; values already in JSON.

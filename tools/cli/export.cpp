@@ -20,19 +20,28 @@ struct ExportOptions
     QStringList files;
 };
 
+struct FormatName
+{
+    QLatin1StringView name;
+    ExportFormat format;
+};
+
+constexpr FormatName FormatNames[] = {
+    {QLatin1StringView("json"), ExportFormat::Json},
+    {QLatin1StringView("laps"), ExportFormat::Laps},
+    {QLatin1StringView("competitors"), ExportFormat::Competitors},
+    {QLatin1StringView("results"), ExportFormat::Results},
+};
+
 bool parseFormat(const QString &name, ExportFormat &format)
 {
-    if (name == QLatin1String("json"))
-        format = ExportFormat::Json;
-    else if (name == QLatin1String("laps"))
-        format = ExportFormat::Laps;
-    else if (name == QLatin1String("competitors"))
-        format = ExportFormat::Competitors;
-    else if (name == QLatin1String("results"))
-        format = ExportFormat::Results;
-    else
-        return false;
-    return true;
+    for (const FormatName &known : FormatNames) {
+        if (name == known.name) {
+            format = known.format;
+            return true;
+        }
+    }
+    return false;
 }
 
 bool parseOptions(const QStringList &arguments, ExportOptions &options)

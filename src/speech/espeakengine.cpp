@@ -238,16 +238,6 @@ bool EspeakEngine::setVoice(const QString &name)
     return true;
 }
 
-void EspeakEngine::setRate(int value)
-{
-    currentRate = std::clamp(value, MinRate, MaxRate);
-}
-
-void EspeakEngine::setVolume(int value)
-{
-    currentVolume = std::clamp(value, 0, MaxVolume);
-}
-
 void EspeakEngine::applySettings()
 {
     if (!wantedVoice.isEmpty() && wantedVoice != appliedVoice) {
@@ -256,9 +246,9 @@ void EspeakEngine::applySettings()
         if (espeak_SetVoiceByName(wantedVoice.constData()) == EE_OK)
             appliedVoice = wantedVoice;
     }
-    espeak_SetParameter(espeakRATE, espeakWordsPerMinute(currentRate), 0);
+    espeak_SetParameter(espeakRATE, espeakWordsPerMinute(rate()), 0);
     // espeak-ng's normal volume is 100, the top of our scale.
-    espeak_SetParameter(espeakVOLUME, currentVolume, 0);
+    espeak_SetParameter(espeakVOLUME, volume(), 0);
 }
 
 bool EspeakEngine::beginUtterance(const QString &text)

@@ -45,10 +45,6 @@ public:
     // Also takes an espeak-ng voice identifier ("roa/es") or language ("es").
     bool setVoice(const QString &name) override;
     QString voice() const override { return currentVoice; }
-    void setRate(int value) override;
-    int rate() const override { return currentRate; }
-    void setVolume(int value) override;
-    int volume() const override { return currentVolume; }
 
 protected:
     bool beginUtterance(const QString &text) override;
@@ -81,8 +77,6 @@ private:
     Output outputMode = Output::Retrieval;
     unsigned int currentId = 0;
     int samplesPerSecond = 0;
-    int currentRate = 0;
-    int currentVolume = MaxVolume;
     bool owner = false;
 };
 

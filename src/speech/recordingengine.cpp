@@ -1,7 +1,5 @@
 #include "speech/recordingengine.h"
 
-#include <algorithm>
-
 namespace quenlap {
 
 RecordingEngine::RecordingEngine(QStringList voiceNames, QObject *parent)
@@ -30,16 +28,6 @@ bool RecordingEngine::setVoice(const QString &name)
     return true;
 }
 
-void RecordingEngine::setRate(int value)
-{
-    currentRate = std::clamp(value, MinRate, MaxRate);
-}
-
-void RecordingEngine::setVolume(int value)
-{
-    currentVolume = std::clamp(value, 0, MaxVolume);
-}
-
 void RecordingEngine::finishCurrent()
 {
     utteranceEnded();
@@ -57,8 +45,7 @@ bool RecordingEngine::beginUtterance(const QString &text)
     if (!availableFlag)
         return false;
     begunTexts.append(text);
-    beginSettings.append(
-        QStringLiteral("%1|%2|%3").arg(currentVoice).arg(currentRate).arg(currentVolume));
+    beginSettings.append(QStringLiteral("%1|%2|%3").arg(currentVoice).arg(rate()).arg(volume()));
     lastBegun = text;
     return true;
 }

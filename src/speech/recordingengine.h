@@ -22,10 +22,6 @@ public:
     QStringList voices() const override;
     bool setVoice(const QString &name) override;
     QString voice() const override { return currentVoice; }
-    void setRate(int value) override;
-    int rate() const override { return currentRate; }
-    void setVolume(int value) override;
-    int volume() const override { return currentVolume; }
 
     // Ends the utterance being spoken as if it had been heard to its end.
     void finishCurrent();
@@ -49,8 +45,6 @@ private:
     QStringList beginSettings;
     QString currentVoice;
     QString lastBegun;
-    int currentRate = 0;
-    int currentVolume = MaxVolume;
     bool availableFlag = true;
 };
 

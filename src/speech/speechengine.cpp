@@ -1,5 +1,7 @@
 #include "speech/speechengine.h"
 
+#include <algorithm>
+
 namespace quenlap {
 
 SpeechEngine::SpeechEngine(QObject *parent) : QObject(parent) {}
@@ -11,6 +13,16 @@ void SpeechEngine::speak(const QString &text)
     queue.append(text);
     if (!speaking)
         startNext();
+}
+
+void SpeechEngine::setRate(int rate)
+{
+    currentRate = std::clamp(rate, MinRate, MaxRate);
+}
+
+void SpeechEngine::setVolume(int volume)
+{
+    currentVolume = std::clamp(volume, 0, MaxVolume);
 }
 
 void SpeechEngine::skip()

@@ -28,12 +28,13 @@ public:
     // Takes one of voices(); false, and nothing changes, for an unknown name.
     virtual bool setVoice(const QString &name) = 0;
     virtual QString voice() const = 0;
-    // -10 (slowest) to 10 (fastest); values outside are clamped.
-    virtual void setRate(int rate) = 0;
-    virtual int rate() const = 0;
+    // -10 (slowest) to 10 (fastest); values outside are clamped. An engine applies it from its
+    // next utterance on.
+    void setRate(int rate);
+    int rate() const { return currentRate; }
     // 0 to 100; values outside are clamped.
-    virtual void setVolume(int volume) = 0;
-    virtual int volume() const = 0;
+    void setVolume(int volume);
+    int volume() const { return currentVolume; }
 
     // Queues text behind what is being spoken and what waits; returns at once.
     void speak(const QString &text);
@@ -65,6 +66,8 @@ private:
     QStringList queue;
     QString currentText;
     bool speaking = false;
+    int currentRate = 0;
+    int currentVolume = MaxVolume;
 };
 
 } // namespace quenlap

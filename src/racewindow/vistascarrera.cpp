@@ -6,6 +6,7 @@
 #include "racewindow/modelovueltas.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,6 +14,9 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTableView>
+
+#include <algorithm>
+#include <array>
 
 namespace quenlap {
 
@@ -42,6 +46,18 @@ QString Numero(double valor)
     return texto;
 }
 
+// The design widths were measured in the Windows font at 96 dpi. With other fonts or a denser
+// screen a time would be cut to "02:59.…", so a column is never narrower than its usual widest
+// text in the font the list really has.
+int AnchoMinimo(const QFontMetrics &medidas, int columna)
+{
+    static constexpr std::array<const char16_t *, TModeloCoches::NumColumnas> TextoMasAncho{
+        {u"", u"", u"88", u"888", u"88:88.888", u"+88:88.888", u"+88:88.888", u"88.888",
+         u"88.888 (888)", u"88.888", u"888"}};
+    const QString texto = QString::fromUtf16(TextoMasAncho[std::size_t(columna)]);
+    return texto.isEmpty() ? 0 : medidas.horizontalAdvance(texto) + 2 * medidas.averageCharWidth();
+}
+
 } // namespace
 
 QTableView *CrearLVCoches(TModeloCoches *modelo, QWidget *parent)
@@ -66,11 +82,14 @@ QTableView *CrearLVCoches(TModeloCoches *modelo, QWidget *parent)
     vista->horizontalHeader()->setSectionsClickable(true);
     vista->horizontalHeader()->setHighlightSections(false);
     vista->horizontalHeader()->setStretchLastSection(false);
+    QFont negrita = vista->font();
+    negrita.setBold(true);
+    const QFontMetrics medidas(negrita);
     for (int columna = 0; columna < TModeloCoches::NumColumnas; ++columna) {
         const int ancho = TModeloCoches::AnchoColumna(columna);
         vista->setColumnHidden(columna, ancho == 0);
         if (ancho > 0)
-            vista->setColumnWidth(columna, ancho);
+            vista->setColumnWidth(columna, std::max(ancho, AnchoMinimo(medidas, columna)));
     }
     vista->setContextMenuPolicy(Qt::CustomContextMenu);
     return vista;

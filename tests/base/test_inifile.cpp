@@ -4,6 +4,7 @@
 #include "base/global.h"
 #include "base/inifile.h"
 #include "base/textencoding.h"
+#include "common/testsupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,19 +63,12 @@ void TestIniFile::init()
 
 QString TestIniFile::write(const QByteArray &bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(bytes);
-    return path;
+    return quenlap::test::writeFile(path, bytes) ? path : QString();
 }
 
 QByteArray TestIniFile::contents() const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return quenlap::test::readFile(path);
 }
 
 void TestIniFile::readsWithoutRegardToCase()

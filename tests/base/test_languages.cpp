@@ -3,6 +3,7 @@
 #include "base/inifile.h"
 #include "base/textos.h"
 #include "base/translator.h"
+#include "common/testsupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -66,11 +67,8 @@ void TestLanguages::init()
 QString TestLanguages::iniWith(const QByteArray &contents)
 {
     const QString path = dir->filePath(QStringLiteral("tarvel.ini"));
-    if (!contents.isNull()) {
-        QFile file(path);
-        if (file.open(QIODevice::WriteOnly))
-            file.write(contents);
-    }
+    if (!contents.isNull())
+        quenlap::test::writeFile(path, contents);
     return path;
 }
 

@@ -66,12 +66,17 @@ void stopProgram(QProcess &process, int timeoutMs)
     process.waitForFinished(timeoutMs);
 }
 
-QList<QByteArray> outputLines(QProcess &process)
+QList<QByteArray> splitLines(const QByteArray &text)
 {
-    QList<QByteArray> lines = process.readAllStandardOutput().split('\n');
+    QList<QByteArray> lines = text.split('\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines;
+}
+
+QList<QByteArray> outputLines(QProcess &process)
+{
+    return splitLines(process.readAllStandardOutput());
 }
 
 QJsonObject jsonObject(const QByteArray &line)

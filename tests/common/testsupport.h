@@ -38,6 +38,9 @@ bool startServer(QProcess &process, const QString &name, const QStringList &argu
 // Kills a child that still runs and waits for it, so no test leaves one behind.
 void stopProgram(QProcess &process, int timeoutMs);
 
+// The lines of a text, without a last empty one after its final newline.
+QList<QByteArray> splitLines(const QByteArray &text);
+
 // What the child has written to its standard output so far, one entry per line.
 QList<QByteArray> outputLines(QProcess &process);
 

@@ -1,7 +1,7 @@
+#include "common/testsupport.h"
 #include "model/copiacarrera.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QTemporaryDir>
@@ -13,17 +13,9 @@ namespace {
 
 constexpr double Segundo = 1.0 / 86400.0;
 
-QByteArray Leer(const QString &fichero)
-{
-    QFile f(fichero);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
 QStringList Lineas(const QString &fichero)
 {
-    const QByteArray bytes = Leer(fichero);
+    const QByteArray bytes = quenlap::test::readFile(fichero);
     QStringDecoder decodificador(QStringConverter::Utf16LE);
     QString texto = decodificador.decode(bytes.mid(2));
     QStringList lineas = texto.split(QStringLiteral("\r\n"));
@@ -137,7 +129,7 @@ void TestCopiaCarrera::contenidoDelFichero()
     copia.RegistrarVuelta(QStringLiteral("vuelta dos ñ"));
     QVERIFY(copia.Guardar(fichero, {QStringLiteral("r1"), QStringLiteral("r2")}));
 
-    const QByteArray bytes = Leer(fichero);
+    const QByteArray bytes = quenlap::test::readFile(fichero);
     QVERIFY(bytes.startsWith("\xFF\xFE"));
     QVERIFY(bytes.endsWith(QByteArray("r\0002\0\r\0\n\0", 8)));
     QCOMPARE(Lineas(fichero),

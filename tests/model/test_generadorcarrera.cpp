@@ -1,9 +1,9 @@
+#include "common/testsupport.h"
 #include "model/coche.h"
 #include "model/generadorcarrera.h"
 #include "model/listacoches.h"
 #include "model/listavueltas.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,12 +79,9 @@ void TestGeneradorCarrera::ficheroSeLeeIgual()
     QTemporaryDir carpeta;
     QVERIFY(carpeta.isValid());
     const QString ruta = carpeta.filePath(QStringLiteral("carrera.dat"));
-    QFile fichero(ruta);
-    QVERIFY(fichero.open(QIODevice::WriteOnly));
     const QByteArray bytes = FicheroCarrera(vueltas);
     QVERIFY(bytes.startsWith("\xFF\xFE"));
-    fichero.write(bytes);
-    fichero.close();
+    QVERIFY(quenlap::test::writeFile(ruta, bytes));
 
     TListaCoches coches;
     TListaVueltas lista;

@@ -1,10 +1,10 @@
 #include "base/error.h"
+#include "common/testsupport.h"
 #include "model/coche.h"
 #include "model/listacoches.h"
 #include "model/listavueltas.h"
 #include "model/textocarrera.h"
 
-#include <QFile>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,8 +106,7 @@ void TestListaVueltas::initTestCase()
 QString TestListaVueltas::Escribir(const QString &nombre, const QByteArray &bytes)
 {
     const QString ruta = carpetaTemporal.filePath(nombre);
-    QFile fichero(ruta);
-    if (!fichero.open(QIODevice::WriteOnly) || fichero.write(bytes) != bytes.size())
+    if (!quenlap::test::writeFile(ruta, bytes))
         qFatal("cannot write %s", qPrintable(ruta));
     return ruta;
 }

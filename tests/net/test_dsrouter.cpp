@@ -2,6 +2,7 @@
 #include "base/error.h"
 #include "base/errorreporter.h"
 #include "base/racetime.h"
+#include "common/testsupport.h"
 #include "net/dsrouter.h"
 #include "net/dsrouterrecords.h"
 
@@ -84,10 +85,7 @@ void TestDsRouter::cleanup()
 
 QString TestDsRouter::LeerLog() const
 {
-    QFile log(QDir(carpeta->path()).filePath(NombreLog));
-    if (!log.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromLatin1(log.readAll());
+    return QString::fromLatin1(quenlap::test::readFile(QDir(carpeta->path()).filePath(NombreLog)));
 }
 
 QList<int> TestDsRouter::Notificacion(TDSRouter &router, const QByteArray &texto)

@@ -1,6 +1,7 @@
 #include "base/clock.h"
 #include "base/formatsettings.h"
 #include "base/racetime.h"
+#include "common/testsupport.h"
 #include "net/logger.h"
 
 #include <QDir>
@@ -18,13 +19,7 @@ constexpr qint64 Hora = 3600 * 1000;
 
 QList<QByteArray> Lineas(const QString &ruta)
 {
-    QFile file(ruta);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QList<QByteArray> lineas = file.readAll().split('\n');
-    if (!lineas.isEmpty() && lineas.last().isEmpty())
-        lineas.removeLast();
-    return lineas;
+    return quenlap::test::splitLines(quenlap::test::readFile(ruta));
 }
 
 QByteArray SinCR(QByteArray linea)

@@ -1,22 +1,18 @@
 #include "dsrouterserver.h"
 
 #include "base/clock.h"
+#include "simsupport.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
 
 #include <cmath>
-#include <cstdio>
 
 namespace sim {
 
 namespace {
 
-void tell(const QString &text)
-{
-    std::fprintf(stderr, "quenlap-sim dsrouter: %s\n", qPrintable(text));
-    std::fflush(stderr);
-}
+constexpr const char *Command = "dsrouter";
 
 QString peer(const QTcpSocket *socket)
 {
@@ -38,16 +34,11 @@ DsRouterServer::DsRouterServer(DsRouterRace race, double speed, const quenlap::C
 
 bool DsRouterServer::listen(const QHostAddress &address, quint16 port)
 {
-    if (!server->listen(address, port)) {
-        tell(QStringLiteral("cannot listen on %1:%2: %3")
-                 .arg(address.toString())
-                 .arg(port)
-                 .arg(server->errorString()));
+    if (!listenOn(Command, *server, address, port))
         return false;
-    }
-    tell(QStringLiteral("listening on %1:%2, waiting for a viewer to start the race")
-             .arg(server->serverAddress().toString())
-             .arg(server->serverPort()));
+    tell(Command, QStringLiteral("listening on %1:%2, waiting for a viewer to start the race")
+                      .arg(server->serverAddress().toString())
+                      .arg(server->serverPort()));
     return true;
 }
 
@@ -59,10 +50,10 @@ void DsRouterServer::acceptViewers()
             viewer->deleteLater();
             continue;
         }
-        tell(QStringLiteral("viewer %1 connected").arg(peer(viewer)));
+        tell(Command, QStringLiteral("viewer %1 connected").arg(peer(viewer)));
         viewers.append(viewer);
         connect(viewer, &QTcpSocket::disconnected, this, [this, viewer] {
-            tell(QStringLiteral("viewer %1 left").arg(peer(viewer)));
+            tell(Command, QStringLiteral("viewer %1 left").arg(peer(viewer)));
             viewers.removeOne(viewer);
             viewer->deleteLater();
             checkFinished();
@@ -75,10 +66,10 @@ void DsRouterServer::acceptViewers()
 void DsRouterServer::start()
 {
     startMs = clock.monotonicMs();
-    tell(QStringLiteral("race started: %1 records over %2 s of race time at speed %3")
-             .arg(race.records().size())
-             .arg(race.lengthMs() / 1000)
-             .arg(speed));
+    tell(Command, QStringLiteral("race started: %1 records over %2 s of race time at speed %3")
+                      .arg(race.records().size())
+                      .arg(race.lengthMs() / 1000)
+                      .arg(speed));
     sendDue();
 }
 
@@ -99,7 +90,7 @@ void DsRouterServer::sendDue()
 
 void DsRouterServer::broadcast(const QByteArray &record)
 {
-    tell(QStringLiteral("sends %1").arg(QString::fromLatin1(record.trimmed())));
+    tell(Command, QStringLiteral("sends %1").arg(QString::fromLatin1(record.trimmed())));
     for (QTcpSocket *viewer : std::as_const(viewers))
         viewer->write(record);
 }
@@ -108,7 +99,7 @@ void DsRouterServer::finish()
 {
     over = true;
     server->close();
-    tell(QStringLiteral("race over, closing %1 viewer(s)").arg(viewers.size()));
+    tell(Command, QStringLiteral("race over, closing %1 viewer(s)").arg(viewers.size()));
     // Closing after the pending records are written; the viewers' disconnections end the run.
     const QList<QTcpSocket *> closing = viewers;
     for (QTcpSocket *viewer : closing)

@@ -60,7 +60,7 @@ int runDsRouter(QCoreApplication &app, const QStringList &arguments)
         return 1;
     QObject::connect(&server, &DsRouterServer::finished, &app, [&app] { app.exit(0); });
     return runUntilInterrupted(app, [&server] {
-        complain(Command, QStringLiteral("interrupted, closing"));
+        tell(Command, QStringLiteral("interrupted, closing"));
         server.stop();
     });
 }

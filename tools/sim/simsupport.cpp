@@ -37,9 +37,21 @@ std::optional<bool> readServerOption(const QString &option, const QString &value
 
 } // namespace
 
-void complain(const char *command, const QString &text)
+void tell(const char *command, const QString &text)
 {
     std::fprintf(stderr, "quenlap-sim %s: %s\n", command, qPrintable(text));
+    std::fflush(stderr);
+}
+
+bool listenOn(const char *command, QTcpServer &server, const QHostAddress &address, quint16 port)
+{
+    if (server.listen(address, port))
+        return true;
+    tell(command, QStringLiteral("cannot listen on %1:%2: %3")
+                      .arg(address.toString())
+                      .arg(port)
+                      .arg(server.errorString()));
+    return false;
 }
 
 std::optional<long long> wholeNumber(const QString &text, long long lowest, long long highest)
@@ -62,7 +74,7 @@ bool parseOptions(const char *command, const QStringList &arguments, ServerOptio
             continue;
         }
         if (i + 1 >= arguments.size()) {
-            complain(command, QStringLiteral("%1 needs a value or is unknown").arg(option));
+            tell(command, QStringLiteral("%1 needs a value or is unknown").arg(option));
             return false;
         }
         const QString value = arguments[++i];
@@ -70,11 +82,11 @@ bool parseOptions(const char *command, const QStringList &arguments, ServerOptio
         if (!good)
             good = readOption(option, value);
         if (!good) {
-            complain(command, QStringLiteral("unknown option %1").arg(option));
+            tell(command, QStringLiteral("unknown option %1").arg(option));
             return false;
         }
         if (!*good) {
-            complain(command, QStringLiteral("bad value for %1: %2").arg(option, value));
+            tell(command, QStringLiteral("bad value for %1: %2").arg(option, value));
             return false;
         }
     }

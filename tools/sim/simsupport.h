@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QStringList>
+#include <QTcpServer>
 
 #include <functional>
 #include <optional>
@@ -12,7 +13,10 @@
 namespace sim {
 
 // Writes "quenlap-sim <command>: <text>" to standard error.
-void complain(const char *command, const QString &text);
+void tell(const char *command, const QString &text);
+
+// Opens server on address:port; when it cannot, tells why and answers false.
+bool listenOn(const char *command, QTcpServer &server, const QHostAddress &address, quint16 port);
 
 // A whole number in [lowest, highest], or nothing.
 std::optional<long long> wholeNumber(const QString &text, long long lowest, long long highest);
@@ -29,11 +33,11 @@ struct ServerOptions
 // the value was good.
 using OptionReader =
     std::function<std::optional<bool>(const QString &option, const QString &value)>;
-// Takes an argument that is no option; answers false, after complaining, when it refuses it.
+// Takes an argument that is no option; answers false, after telling why, when it refuses it.
 using ArgumentReader = std::function<bool(const QString &argument)>;
 
 // Reads "--option value" pairs: --port, --listen and --speed into server, the rest through
-// readOption. Complains and answers false at the first wrong argument.
+// readOption. Tells and answers false at the first wrong argument.
 bool parseOptions(const char *command, const QStringList &arguments, ServerOptions &server,
                   const OptionReader &readOption, const ArgumentReader &readArgument = {});
 

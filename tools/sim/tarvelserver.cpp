@@ -2,13 +2,13 @@
 
 #include "base/clock.h"
 #include "net/mensajestarvel.h"
+#include "simsupport.h"
 #include "tarvelviewer.h"
 
 #include <QTcpSocket>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace sim {
 
@@ -16,10 +16,7 @@ using namespace quenlap::MensajesTarvel;
 
 namespace {
 
-void tell(const QString &text)
-{
-    std::fprintf(stderr, "quenlap-sim tarvel: %s\n", qPrintable(text));
-}
+constexpr const char *Command = "tarvel";
 
 QString seconds(double ms)
 {
@@ -48,14 +45,10 @@ TarvelServer::TarvelServer(TarvelRace race, const Options &options, const quenla
 
 bool TarvelServer::listen(const QHostAddress &address, quint16 port)
 {
-    if (!server.listen(address, port)) {
-        tell(QStringLiteral("cannot listen on %1:%2: %3")
-                 .arg(address.toString())
-                 .arg(port)
-                 .arg(server.errorString()));
+    if (!listenOn(Command, server, address, port))
         return false;
-    }
-    tell(QStringLiteral("listening on %1:%2; race \"%3\": %4 competitors, %5 laps, speed %6")
+    tell(Command,
+         QStringLiteral("listening on %1:%2; race \"%3\": %4 competitors, %5 laps, speed %6")
              .arg(address.toString())
              .arg(server.serverPort())
              .arg(race.description)
@@ -70,16 +63,16 @@ void TarvelServer::accept()
     while (QTcpSocket *socket = server.nextPendingConnection()) {
         auto *viewer = new TarvelViewer(socket, this);
         if (stopping || activeViewers() >= options.maxViewers) {
-            tell(QStringLiteral("%1 refused: %2 viewers already")
-                     .arg(viewer->name())
-                     .arg(activeViewers()));
+            tell(Command, QStringLiteral("%1 refused: %2 viewers already")
+                              .arg(viewer->name())
+                              .arg(activeViewers()));
             viewer->send(CrearLimiteConexion());
             viewer->closeWhenSent();
         } else {
-            tell(QStringLiteral("%1 connected (%2 of at most %3)")
-                     .arg(viewer->name())
-                     .arg(activeViewers() + 1)
-                     .arg(options.maxViewers));
+            tell(Command, QStringLiteral("%1 connected (%2 of at most %3)")
+                              .arg(viewer->name())
+                              .arg(activeViewers() + 1)
+                              .arg(options.maxViewers));
         }
         viewers.push_back(viewer);
         connect(viewer, &TarvelViewer::logon, this,
@@ -87,7 +80,7 @@ void TarvelServer::accept()
                     welcome(viewer, user, password);
                 });
         connect(viewer, &TarvelViewer::gone, this, [this, viewer] {
-            tell(QStringLiteral("%1 left").arg(viewer->name()));
+            tell(Command, QStringLiteral("%1 left").arg(viewer->name()));
             viewers.erase(std::remove(viewers.begin(), viewers.end(), viewer), viewers.end());
             viewer->deleteLater();
             checkDrained();
@@ -100,15 +93,15 @@ void TarvelServer::welcome(TarvelViewer *viewer, const QString &user, const QStr
     if (viewer->closing())
         return;
     const bool known = user == UsuarioFijo && password == ClaveFijo;
-    tell(QStringLiteral("%1 logged on as \"%2\"%3")
-             .arg(viewer->name(), user,
-                  known ? QString() : QStringLiteral(" (unknown credentials)")));
+    tell(Command, QStringLiteral("%1 logged on as \"%2\"%3")
+                      .arg(viewer->name(), user,
+                           known ? QString() : QStringLiteral(" (unknown credentials)")));
     viewer->send(
         CrearRespuestaLogon(known ? 0 : 1, known ? QStringLiteral("Bienvenido")
                                                  : QStringLiteral("Usuario o clave desconocidos")));
     sendSnapshot(viewer);
     if (stage == Stage::Waiting && !startTimer.isActive()) {
-        tell(QStringLiteral("race starts in %1 ms").arg(options.startDelayMs));
+        tell(Command, QStringLiteral("race starts in %1 ms").arg(options.startDelayMs));
         startTimer.start();
     }
 }
@@ -130,7 +123,7 @@ void TarvelServer::start()
 {
     stage = Stage::Running;
     startedAt = clock.monotonicMs();
-    tell(QStringLiteral("race started"));
+    tell(Command, QStringLiteral("race started"));
     broadcast(CrearInicio(race.description, 0));
     cronoTimer.start();
     playDueLaps();
@@ -165,14 +158,14 @@ void TarvelServer::playLap(std::size_t index)
         bestLapMs = lap.lapMs;
         const QString text =
             QStringLiteral("Vuelta rápida de %1: %2 segundos").arg(lap.name, seconds(lap.lapMs));
-        tell(QStringLiteral("fastest lap: %1 (car %2, lap %3)")
-                 .arg(seconds(lap.lapMs))
-                 .arg(lap.number)
-                 .arg(lap.lap));
+        tell(Command, QStringLiteral("fastest lap: %1 (car %2, lap %3)")
+                          .arg(seconds(lap.lapMs))
+                          .arg(lap.number)
+                          .arg(lap.lap));
         broadcast(CrearTTS(text, false));
     }
     if (finishing[index]) {
-        tell(QStringLiteral("car %1 finished after %2 laps").arg(lap.number).arg(lap.lap));
+        tell(Command, QStringLiteral("car %1 finished after %2 laps").arg(lap.number).arg(lap.lap));
         broadcast(CrearFinCoche(lap.number));
     }
 }
@@ -188,14 +181,14 @@ void TarvelServer::endRace()
     stage = Stage::Over;
     cronoTimer.stop();
     lapTimer.stop();
-    tell(QStringLiteral("race over after %1 laps").arg(lapsPlayed.size()));
+    tell(Command, QStringLiteral("race over after %1 laps").arg(lapsPlayed.size()));
     broadcast(CrearFin());
     closeWhenSent();
 }
 
 void TarvelServer::stop()
 {
-    tell(QStringLiteral("stopping"));
+    tell(Command, QStringLiteral("stopping"));
     startTimer.stop();
     cronoTimer.stop();
     lapTimer.stop();

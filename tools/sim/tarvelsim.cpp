@@ -61,7 +61,7 @@ std::optional<TarvelArguments> parse(const QStringList &arguments)
     };
     const auto readFile = [&](const QString &file) {
         if (!parsed.file.isEmpty() || generateGiven) {
-            complain(Command, QStringLiteral("give one race: a file or --generate"));
+            tell(Command, QStringLiteral("give one race: a file or --generate"));
             return false;
         }
         parsed.file = file;
@@ -86,7 +86,7 @@ int runTarvel(QCoreApplication &app, const QStringList &arguments)
         race = parsed->file.isEmpty() ? TarvelRace::generated(parsed->generate)
                                       : TarvelRace::fromFile(parsed->file);
     } catch (const quenlap::Error &error) {
-        complain(Command, error.message());
+        tell(Command, error.message());
         return 1;
     }
 
@@ -95,7 +95,7 @@ int runTarvel(QCoreApplication &app, const QStringList &arguments)
         return 1;
     QObject::connect(&server, &TarvelServer::finished, &app, [&app] { app.exit(0); });
     return runUntilInterrupted(app, [&server] {
-        complain(Command, QStringLiteral("interrupted"));
+        tell(Command, QStringLiteral("interrupted"));
         server.stop();
     });
 }

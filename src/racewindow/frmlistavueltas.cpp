@@ -43,6 +43,10 @@ namespace {
 
 constexpr int IntervaloConexionMs = 3000;
 constexpr int IntervaloRelojMs = 100;
+// A refused connect on Windows takes about a second to come back; here it is instant, and a retry
+// "at once" after each refusal would spin the user-interface thread. The next attempt after a
+// socket error waits this long, posted like the immediate one.
+constexpr int PausaReintentoMs = 1000;
 // The DS Router parser is asked again with no new text while it finds records, up to this many
 // calls per read notification.
 constexpr int MaxLlamadasProcesar = 1001;
@@ -101,6 +105,7 @@ TFrmListaVueltas::~TFrmListaVueltas()
     // Nothing of the sources may reach a window that is going away.
     Cerrando = true;
     TimerConexion->stop();
+    TimerReintento->stop();
     Reloj->stop();
     QObject::disconnect(ClienteDS, nullptr, this, nullptr);
     Tarvel.reset();
@@ -168,6 +173,10 @@ void TFrmListaVueltas::CrearComponentes()
     TimerConexion = new QTimer(this);
     TimerConexion->setInterval(IntervaloConexionMs);
     connect(TimerConexion, &QTimer::timeout, this, &TFrmListaVueltas::TimerConexionTimer);
+    TimerReintento = new QTimer(this);
+    TimerReintento->setSingleShot(true);
+    TimerReintento->setInterval(PausaReintentoMs);
+    connect(TimerReintento, &QTimer::timeout, this, &TFrmListaVueltas::Reconexion);
     Reloj = new QTimer(this);
     Reloj->setInterval(IntervaloRelojMs);
     connect(Reloj, &QTimer::timeout, this, &TFrmListaVueltas::RelojTimer);
@@ -464,10 +473,8 @@ void TFrmListaVueltas::TarvelSocketError(SocketErrorEvent, int &ErrorCode)
     if (Cerrando)
         return;
     MostrarDesconectado();
-    if (Reconectar) {
-        // After the socket's own error handling has returned.
-        QMetaObject::invokeMethod(this, &TFrmListaVueltas::Reconexion, Qt::QueuedConnection);
-    }
+    if (Reconectar)
+        TimerReintento->start();
 }
 
 void TFrmListaVueltas::ClienteDSConnect()
@@ -504,7 +511,7 @@ void TFrmListaVueltas::ClienteDSError(SocketErrorEvent, int &ErrorCode)
         return;
     MostrarDesconectado();
     if (Reconectar)
-        QMetaObject::invokeMethod(this, &TFrmListaVueltas::Reconexion, Qt::QueuedConnection);
+        TimerReintento->start();
 }
 
 void TFrmListaVueltas::Reconexion()
@@ -559,6 +566,7 @@ void TFrmListaVueltas::closeEvent(QCloseEvent *event)
 void TFrmListaVueltas::FormClose()
 {
     TimerConexion->stop();
+    TimerReintento->stop();
     Cerrando = true;
     ErrorReporter::guard([this] { GuardarCopia(); });
 }

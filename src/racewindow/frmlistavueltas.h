@@ -135,6 +135,8 @@ public:
     // Status bar panels: "Vueltas", laps, "Corredores", competitors, "Mejor Tiempo", best lap.
     std::array<QLabel *, 6> StatusBar{};
     QTimer *TimerConexion = nullptr;
+    // The paced attempt that follows a socket error.
+    QTimer *TimerReintento = nullptr;
     QTimer *Reloj = nullptr;
     QMenu *PopupMenu2 = nullptr;
     QAction *CopiarRejilla1 = nullptr;

@@ -73,7 +73,8 @@ private slots:
         QDir::setCurrent(carpeta.path());
     }
 
-    // Each refusal raises a socket error that posts the next attempt at once.
+    // Each refusal raises a socket error that posts the next attempt, paced so that an instant
+    // refusal does not spin the thread.
     void puertoRechazadoReintentaSinFin()
     {
         const quint16 puerto = PuertoCerrado();
@@ -84,6 +85,9 @@ private slots:
         ventana.Reconectar = true;
         ventana.ConectarTarvel(QStringLiteral("127.0.0.1"), puerto, "orvek", "qamitul");
         QCOMPARE(ventana.Origen, int(TFrmListaVueltas::OrigenTarvel));
+        QTRY_VERIFY_WITH_TIMEOUT(Contar(titulos, QStringLiteral("Desconectado")) >= 1, Espera);
+        QTest::qWait(1500);
+        QVERIFY(Contar(titulos, QStringLiteral("Reconectando a Tarvel")) <= 3);
         QTRY_VERIFY_WITH_TIMEOUT(Contar(titulos, QStringLiteral("Reconectando a Tarvel")) >= 3,
                                  Espera);
         QVERIFY(Contar(titulos, QStringLiteral("Desconectado")) >= 3);

@@ -37,12 +37,9 @@ void SpeechEngine::skip()
 
 void SpeechEngine::stop()
 {
+    // With nothing waiting, skipping the current utterance starts no other.
     queue.clear();
-    if (!speaking)
-        return;
-    speaking = false;
-    currentText.clear();
-    cancelUtterance();
+    skip();
 }
 
 void SpeechEngine::utteranceEnded()

@@ -2,6 +2,7 @@
 #include "model/clasificacion.h"
 #include "model/coche.h"
 #include "model/listacoches.h"
+#include "support/numeroscoches.h"
 
 #include <QTest>
 
@@ -28,14 +29,6 @@ void Anadir(TListaCoches &coches, const Corredor &corredor)
         total += vuelta;
         coche.AgregarVuelta(false, total * Segundo, vuelta * Segundo);
     }
-}
-
-QList<int> Numeros(const TListaCoches &coches)
-{
-    QList<int> numeros;
-    for (const auto &coche : coches)
-        numeros << coche->Numero;
-    return numeros;
 }
 
 QStringList Textos(const TListaCoches &coches, QString TCoche::*campo)
@@ -157,7 +150,7 @@ void TestClasificacion::ordenYDiferencias()
         Anadir(coches, corredor);
     CalcularClasificacion(coches, mejorVuelta);
 
-    QCOMPARE(Numeros(coches), orden);
+    QCOMPARE(test::Numeros(coches), orden);
     for (int i = 0; i < coches.Count(); ++i)
         QCOMPARE(coches[i].Posicion, i + 1);
     QCOMPARE(Textos(coches, &TCoche::Diff), diffs);

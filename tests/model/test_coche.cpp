@@ -1,6 +1,7 @@
 #include "base/colors.h"
 #include "model/coche.h"
 #include "model/listacoches.h"
+#include "support/numeroscoches.h"
 
 #include <QTest>
 
@@ -31,14 +32,6 @@ std::unique_ptr<TCoche> Coche(int numero, const QString &nombre)
     auto c = Coche(numero);
     c->Nombre = nombre;
     return c;
-}
-
-QList<int> Numeros(const TListaCoches &coches)
-{
-    QList<int> numeros;
-    for (const auto &c : coches)
-        numeros.append(c->Numero);
-    return numeros;
 }
 
 } // namespace
@@ -176,7 +169,7 @@ void TestCoche::nuevoCocheOrdenYCarril()
     TCoche &tres = TCoche::NuevoCoche(coches, 3, QStringLiteral("Tres"));
     TCoche &uno = TCoche::NuevoCoche(coches, 1, QStringLiteral("Uno"));
     TCoche &dos = TCoche::NuevoCoche(coches, 2, QStringLiteral("Dos"));
-    QCOMPARE(Numeros(coches), (QList<int>{1, 2, 3}));
+    QCOMPARE(test::Numeros(coches), (QList<int>{1, 2, 3}));
     QCOMPARE(tres.Carril, 1);
     QCOMPARE(uno.Carril, 2);
     QCOMPARE(dos.Carril, 3);
@@ -195,9 +188,9 @@ void TestCoche::insertarEnListaOrdenada()
     for (const int n : {5, 2, 8})
         coches.Agregar(Coche(n));
     TCoche::InsertarCoche(coches, Coche(4));
-    QCOMPARE(Numeros(coches), (QList<int>{4, 5, 2, 8}));
+    QCOMPARE(test::Numeros(coches), (QList<int>{4, 5, 2, 8}));
     TCoche::InsertarCoche(coches, Coche(9));
-    QCOMPARE(Numeros(coches), (QList<int>{4, 5, 2, 8, 9}));
+    QCOMPARE(test::Numeros(coches), (QList<int>{4, 5, 2, 8, 9}));
 
     TListaCoches iguales;
     TCoche &primero = TCoche::InsertarCoche(iguales, Coche(1, QStringLiteral("a")));
@@ -245,7 +238,7 @@ void TestCoche::compararCarrera()
     coches.Agregar(Coche(5, 10, 300));
     coches.Agregar(Coche(4, 10, 300));
     coches.Ordenar(&TCoche::CompararCarrera);
-    QCOMPARE(Numeros(coches), (QList<int>{4, 5, 2, 1}));
+    QCOMPARE(test::Numeros(coches), (QList<int>{4, 5, 2, 1}));
     QVERIFY(TCoche::CompararCarrera(coches[0], coches[1]) < 0);
     QCOMPARE(TCoche::CompararCarrera(coches[0], coches[0]), 0);
 }
@@ -257,7 +250,7 @@ void TestCoche::compararMejorVuelta()
     coches.Agregar(Coche(2, 0, 0, 31));
     coches.Agregar(Coche(3, 0, 0, 30));
     coches.Ordenar(&TCoche::CompararMejorVuelta);
-    QCOMPARE(Numeros(coches), (QList<int>{3, 2, 1}));
+    QCOMPARE(test::Numeros(coches), (QList<int>{3, 2, 1}));
     const TCoche sinMejor;
     QCOMPARE(TCoche::CompararMejorVuelta(sinMejor, sinMejor), 0);
     QCOMPARE(TCoche::CompararMejorVuelta(sinMejor, coches[0]), 1);
@@ -326,7 +319,7 @@ void TestCoche::columnas()
     agregar(3, u"Ann", 0, 0, 0, 0, 0, 3, 0);
     agregar(4, u"carl", 9, 280, 29, 32, 31, 4, 20);
     coches.OrdenarColumna(columna, descendente);
-    QCOMPARE(Numeros(coches), orden);
+    QCOMPARE(test::Numeros(coches), orden);
 }
 
 void TestCoche::lineaCoche_data()

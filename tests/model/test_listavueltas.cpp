@@ -4,6 +4,7 @@
 #include "model/listacoches.h"
 #include "model/listavueltas.h"
 #include "model/textocarrera.h"
+#include "support/numeroscoches.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -45,14 +46,6 @@ QByteArray Codificar(const QString &texto, QStringConverter::Encoding codificaci
     QStringEncoder codificador(codificacion, marca ? QStringConverter::Flag::WriteBom
                                                    : QStringConverter::Flag::Default);
     return codificador.encode(texto);
-}
-
-QList<int> Numeros(const TListaCoches &coches)
-{
-    QList<int> numeros;
-    for (const auto &c : coches)
-        numeros.append(c->Numero);
-    return numeros;
 }
 
 QString Mensaje(const std::function<void()> &leer)
@@ -162,7 +155,7 @@ void TestListaVueltas::formatos()
     lista.CargarLineas(coches, lineas);
     QCOMPARE(lista.DescartarPrimera, descartar);
     QCOMPARE(lista.Count(), vueltas);
-    QCOMPARE(Numeros(coches), numeros);
+    QCOMPARE(test::Numeros(coches), numeros);
     if (numeros == QList<int>{3, 10}) {
         const TCoche &ana = coches[1];
         QCOMPARE(ana.Nombre, QStringLiteral("Ana"));

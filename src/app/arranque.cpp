@@ -30,8 +30,8 @@ int EjecutarVisor(QApplication &app, const QStringList &argumentos, const Clock 
     QApplication::setApplicationName(QStringLiteral("Tarvel Remote Console"));
 
     TFrmMain principal(clock, traductor);
-    ErrorReporter::setHandler(
-        [&principal](const QString &mensaje) { ui::MessageBox::error(&principal, mensaje); });
+    ErrorReporter::setHandler(ErrorReporter::withoutRepeats(
+        [&principal](const QString &mensaje) { ui::MessageBox::error(&principal, mensaje); }));
     TFrmSAPI5 lectura(new EspeakEngine(EspeakEngine::Output::Playback), &principal);
     FijarVozCarrera(&lectura);
     principal.PonerVentanaLectura(&lectura);

@@ -2,7 +2,10 @@
 
 #include "base/error.h"
 
+#include <QSet>
+
 #include <cstdio>
+#include <memory>
 
 namespace quenlap {
 
@@ -29,6 +32,23 @@ void ErrorReporter::report(const QString &message)
     }
     std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
     std::fflush(stderr);
+}
+
+ErrorReporter::Handler ErrorReporter::withoutRepeats(Handler handler)
+{
+    auto showing = std::make_shared<QSet<QString>>();
+    return [handler = std::move(handler), showing](const QString &message) {
+        if (showing->contains(message))
+            return;
+        showing->insert(message);
+        try {
+            handler(message);
+        } catch (...) {
+            showing->remove(message);
+            throw;
+        }
+        showing->remove(message);
+    };
 }
 
 bool ErrorReporter::guard(const std::function<void()> &work)

@@ -19,6 +19,11 @@ public:
 
     // Runs work and reports any exception it throws. Returns false when something was reported.
     static bool guard(const std::function<void()> &work);
+
+    // Wraps a handler that may run a nested event loop (a modal message box): a message reported
+    // again while the same message is still being shown is dropped, so a source that keeps
+    // failing behind an open box does not pile boxes up.
+    static Handler withoutRepeats(Handler handler);
 };
 
 } // namespace quenlap

@@ -227,10 +227,9 @@ void TestListenTarvel::refusesBadUsage_data()
 void TestListenTarvel::refusesBadUsage()
 {
     QFETCH(QStringList, argumentos);
-    QProcess proceso;
-    proceso.start(cli(), QStringList{QStringLiteral("listen")} + argumentos);
-    QVERIFY(proceso.waitForFinished(Espera));
-    QCOMPARE(proceso.exitCode(), 2);
+    const test::ProgramRun ejecucion = test::runProgram(
+        QStringLiteral("quenlap-cli"), QStringList{QStringLiteral("listen")} + argumentos, Espera);
+    QCOMPARE(ejecucion.exitCode, 2);
 }
 
 QTEST_GUILESS_MAIN(TestListenTarvel)

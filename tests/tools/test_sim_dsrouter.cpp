@@ -15,11 +15,6 @@ namespace {
 
 constexpr int Espera = 20000;
 
-QString Programa()
-{
-    return test::programPath(QStringLiteral("quenlap-sim"));
-}
-
 // Starts the simulator and waits until it listens.
 bool Arrancar(QProcess &sim, quint16 puerto, const QStringList &opciones)
 {
@@ -102,7 +97,7 @@ private:
 
 void TestSimDsRouter::initTestCase()
 {
-    QVERIFY(QFile::exists(Programa()));
+    QVERIFY(QFile::exists(test::programPath(QStringLiteral("quenlap-sim"))));
     // The parser of the checks writes its log in the current directory.
     QVERIFY(carpeta.isValid());
     carpetaAnterior = QDir::currentPath();
@@ -190,11 +185,10 @@ void TestSimDsRouter::opcionesMalas_data()
 void TestSimDsRouter::opcionesMalas()
 {
     QFETCH(QStringList, opciones);
-    QProcess sim;
-    sim.start(Programa(), QStringList{QStringLiteral("dsrouter")} + opciones);
-    QVERIFY(sim.waitForFinished(Espera));
-    QCOMPARE(sim.exitCode(), 2);
-    QVERIFY(!sim.readAllStandardError().isEmpty());
+    const test::ProgramRun sim = test::runProgram(
+        QStringLiteral("quenlap-sim"), QStringList{QStringLiteral("dsrouter")} + opciones, Espera);
+    QCOMPARE(sim.exitCode, 2);
+    QVERIFY(!sim.errors.isEmpty());
 }
 
 void TestSimDsRouter::ctrlC()

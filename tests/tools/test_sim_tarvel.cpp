@@ -224,11 +224,9 @@ void TestSimTarvel::refusesBadArguments()
 {
     QFETCH(QStringList, opciones);
     QFETCH(int, estado);
-    QProcess proceso;
-    proceso.start(QStringLiteral(QUENLAP_BIN_DIR "/quenlap-sim"),
-                  QStringList{QStringLiteral("tarvel")} + opciones);
-    QVERIFY(proceso.waitForFinished(Espera));
-    QCOMPARE(proceso.exitCode(), estado);
+    const test::ProgramRun ejecucion = test::runProgram(
+        QStringLiteral("quenlap-sim"), QStringList{QStringLiteral("tarvel")} + opciones, Espera);
+    QCOMPARE(ejecucion.exitCode, estado);
 }
 
 QTEST_GUILESS_MAIN(TestSimTarvel)

@@ -139,13 +139,4 @@ QString jsonSeconds(double days)
     return QString::fromLatin1(out, end - out);
 }
 
-QString jsonArray(const QStringList &elements, int indent)
-{
-    if (elements.isEmpty())
-        return QStringLiteral("[]");
-    const QString inner = spaces(indent + 2);
-    return QLatin1String("[\n") + inner + elements.join(QLatin1String(",\n") + inner) +
-           QLatin1Char('\n') + spaces(indent) + QLatin1Char(']');
-}
-
 } // namespace cli

@@ -30,7 +30,5 @@ private:
 QString jsonString(QStringView text);
 QString jsonBool(bool value);
 QString jsonSeconds(double days);
-// The elements (JSON texts) one per line, indented, between brackets.
-QString jsonArray(const QStringList &elements, int indent);
 
 } // namespace cli

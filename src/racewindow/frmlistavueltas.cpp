@@ -460,21 +460,22 @@ void TFrmListaVueltas::TarvelConnect()
 
 void TFrmListaVueltas::TarvelDisconnect()
 {
-    if (Cerrando)
-        return;
-    MostrarDesconectado();
-    if (Reconectar)
-        TimerConexion->start();
+    TrasPerdida(*TimerConexion);
 }
 
 void TFrmListaVueltas::TarvelSocketError(SocketErrorEvent, int &ErrorCode)
 {
     ErrorCode = 0;
+    TrasPerdida(*TimerReintento);
+}
+
+void TFrmListaVueltas::TrasPerdida(QTimer &intento)
+{
     if (Cerrando)
         return;
     MostrarDesconectado();
     if (Reconectar)
-        TimerReintento->start();
+        intento.start();
 }
 
 void TFrmListaVueltas::ClienteDSConnect()
@@ -486,11 +487,7 @@ void TFrmListaVueltas::ClienteDSConnect()
 void TFrmListaVueltas::ClienteDSDisconnect()
 {
     Router->Log("**** DSROUTER DESCONECTADO ****");
-    if (Cerrando)
-        return;
-    MostrarDesconectado();
-    if (Reconectar)
-        TimerConexion->start();
+    TrasPerdida(*TimerConexion);
 }
 
 void TFrmListaVueltas::ClienteDSRead()
@@ -507,11 +504,7 @@ void TFrmListaVueltas::ClienteDSError(SocketErrorEvent, int &ErrorCode)
     Router->Log(QByteArrayLiteral("**** DSROUTER ERROR (") + QByteArray::number(ErrorCode) +
                 QByteArrayLiteral(") ****"));
     ErrorCode = 0;
-    if (Cerrando)
-        return;
-    MostrarDesconectado();
-    if (Reconectar)
-        TimerReintento->start();
+    TrasPerdida(*TimerReintento);
 }
 
 void TFrmListaVueltas::Reconexion()

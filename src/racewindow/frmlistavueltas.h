@@ -215,6 +215,9 @@ private:
     void RelojTimer();
     void TimerConexionTimer();
     void Reconexion();
+    // What follows a lost connection: the stopped clock and, while reconnecting, the next
+    // attempt by the given timer (the 3 s one after a loss, the short one after an error).
+    void TrasPerdida(QTimer &intento);
     void ReconectarFuente();
     void Desconectar1Click();
     void PopupMenu2Popup();

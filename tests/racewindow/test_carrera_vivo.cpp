@@ -1,13 +1,12 @@
 #include "base/clock.h"
 #include "base/global.h"
+#include "common/testsupport.h"
 #include "net/mensajestarvel.h"
 #include "racewindow/frmlistavueltas.h"
 
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStringDecoder>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,25 +14,14 @@ using namespace quenlap;
 
 namespace {
 
-QString Programa(const char *nombre)
+// What quenlap-cli export prints for a file in one format; empty when it failed.
+QByteArray Exportar(const char *formato, const QString &fichero)
 {
-    return QDir(QStringLiteral(QUENLAP_BIN_DIR)).filePath(QLatin1String(nombre));
-}
-
-QByteArray Ejecutar(const QString &programa, const QStringList &argumentos)
-{
-    QProcess proceso;
-    proceso.start(programa, argumentos);
-    if (!proceso.waitForFinished(60000) || proceso.exitCode() != 0)
-        return {};
-    return proceso.readAllStandardOutput();
-}
-
-quint16 PuertoLibre()
-{
-    QTcpServer servidor;
-    servidor.listen(QHostAddress::LocalHost, 0);
-    return servidor.serverPort();
+    const test::ProgramRun salida = test::runProgram(
+        QStringLiteral("quenlap-cli"),
+        {QStringLiteral("export"), QStringLiteral("--format"), QLatin1String(formato), fichero},
+        60000);
+    return salida.exitCode == 0 ? salida.output : QByteArray();
 }
 
 QStringList SeccionResultados(const QString &fichero)
@@ -65,21 +53,24 @@ void TestCarreraVivo::copiaDeUnaCarreraEnVivo()
     QTemporaryDir carpeta;
     FijarCarpetaConfiguracion(carpeta.path());
     const QString original = carpeta.filePath(QStringLiteral("original.dat"));
-    Ejecutar(Programa("quenlap-cli"),
-             {QStringLiteral("generate"), QStringLiteral("--competitors"), QStringLiteral("4"),
-              QStringLiteral("--minutes"), QStringLiteral("0.5"), QStringLiteral("--seed"),
-              QStringLiteral("11"), QStringLiteral("--output"), original});
+    QCOMPARE(test::runProgram(QStringLiteral("quenlap-cli"),
+                              {QStringLiteral("generate"), QStringLiteral("--competitors"),
+                               QStringLiteral("4"), QStringLiteral("--minutes"),
+                               QStringLiteral("0.5"), QStringLiteral("--seed"),
+                               QStringLiteral("11"), QStringLiteral("--output"), original},
+                              60000)
+                 .exitCode,
+             0);
     QVERIFY(QFile::exists(original));
 
-    const quint16 puerto = PuertoLibre();
+    const quint16 puerto = test::freeLoopbackPort();
     QProcess emulador;
-    emulador.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    emulador.start(Programa("quenlap-sim"),
-                   {QStringLiteral("tarvel"), QStringLiteral("--listen"),
-                    QStringLiteral("127.0.0.1"), QStringLiteral("--port"), QString::number(puerto),
-                    QStringLiteral("--speed"), QStringLiteral("10"), original});
-    QVERIFY(emulador.waitForStarted(10000));
-    QTest::qWait(300);
+    QVERIFY(test::startServer(emulador, QStringLiteral("quenlap-sim"),
+                              {QStringLiteral("tarvel"), QStringLiteral("--listen"),
+                               QStringLiteral("127.0.0.1"), QStringLiteral("--port"),
+                               QString::number(puerto), QStringLiteral("--speed"),
+                               QStringLiteral("10"), original},
+                              puerto, 10000));
 
     TFrmListaVueltas ventana(Clock::system());
     ventana.ConectarTarvel(QStringLiteral("127.0.0.1"), puerto,
@@ -89,21 +80,14 @@ void TestCarreraVivo::copiaDeUnaCarreraEnVivo()
     const QString copia = ventana.FicheroCopia;
     QTRY_VERIFY_WITH_TIMEOUT(!SeccionResultados(copia).isEmpty(), 60000);
     emulador.waitForFinished(20000);
-    if (emulador.state() != QProcess::NotRunning)
-        emulador.kill();
+    test::stopProgram(emulador, 5000);
 
-    const QByteArray vueltasOriginal =
-        Ejecutar(Programa("quenlap-cli"), {QStringLiteral("export"), QStringLiteral("--format"),
-                                           QStringLiteral("laps"), original});
-    const QByteArray vueltasCopia =
-        Ejecutar(Programa("quenlap-cli"), {QStringLiteral("export"), QStringLiteral("--format"),
-                                           QStringLiteral("laps"), copia});
+    const QByteArray vueltasOriginal = Exportar("laps", original);
+    const QByteArray vueltasCopia = Exportar("laps", copia);
     QVERIFY(!vueltasOriginal.isEmpty());
     QCOMPARE(vueltasCopia, vueltasOriginal);
 
-    const QByteArray resultados =
-        Ejecutar(Programa("quenlap-cli"), {QStringLiteral("export"), QStringLiteral("--format"),
-                                           QStringLiteral("results"), original});
+    const QByteArray resultados = Exportar("results", original);
     QCOMPARE(SeccionResultados(copia),
              QString::fromUtf8(resultados).split(QLatin1Char('\n'), Qt::SkipEmptyParts));
 }

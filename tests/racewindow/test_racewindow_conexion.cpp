@@ -1,5 +1,6 @@
 #include "base/clock.h"
 #include "base/global.h"
+#include "common/testsupport.h"
 #include "net/mensajestarvel.h"
 #include "racewindow/frmlistavueltas.h"
 
@@ -22,14 +23,6 @@ namespace {
 constexpr int Espera = 15000;
 
 // A loopback port on which nothing listens: one that was open a moment ago.
-quint16 PuertoCerrado()
-{
-    QTcpServer servidor;
-    if (!servidor.listen(QHostAddress::LocalHost))
-        return 0;
-    return servidor.serverPort();
-}
-
 int Contar(const QSignalSpy &titulos, const QString &titulo)
 {
     int n = 0;
@@ -77,7 +70,7 @@ private slots:
     // refusal does not spin the thread.
     void puertoRechazadoReintentaSinFin()
     {
-        const quint16 puerto = PuertoCerrado();
+        const quint16 puerto = test::freeLoopbackPort();
         QVERIFY(puerto != 0);
         ManualClock reloj;
         TFrmListaVueltas ventana(reloj);

@@ -9,12 +9,13 @@ namespace {
 
 void printUsage()
 {
-    std::fputs("usage: quenlap-cli export [--format json|laps|competitors|results] [--clasificacion] "
-               "FILE...\n"
-               "       quenlap-cli generate [--competitors N] [--minutes M] [--seed S] "
-               "[--output FILE]\n"
-               "       quenlap-cli listen (--tarvel|--dsrouter) HOST:PORT [--once]\n",
-               stderr);
+    std::fputs(
+        "usage: quenlap-cli export [--format json|laps|competitors|results] [--clasificacion] "
+        "FILE...\n"
+        "       quenlap-cli generate [--competitors N] [--minutes M] [--seed S] "
+        "[--output FILE]\n"
+        "       quenlap-cli listen (--tarvel|--dsrouter) HOST:PORT [--once]\n",
+        stderr);
 }
 
 } // namespace

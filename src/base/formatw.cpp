@@ -14,7 +14,7 @@ namespace {
 // Widths and precisions beyond this are a broken format, not a wish for megabytes of blanks.
 constexpr qint64 MaxWidth = 1 << 20;
 
-struct Spec
+struct Conversion
 {
     bool leftAlign = false;
     qint64 width = -1;
@@ -36,10 +36,10 @@ private:
     [[noreturn]] void fail() const;
     const FormatArg &nextArg();
     qint64 readNumber();
-    Spec readSpec();
-    QString convert(const Spec &spec, const FormatArg &arg);
-    QString integerText(const Spec &spec, qint64 value) const;
-    QString floatText(const Spec &spec, double value);
+    Conversion readConversion();
+    QString convert(const Conversion &conversion, const FormatArg &arg);
+    QString integerText(const Conversion &conversion, qint64 value) const;
+    QString floatText(const Conversion &conversion, double value);
     const FormatSettings &separators();
 
     const FormatSettings *settings;
@@ -47,15 +47,15 @@ private:
     QStringView format;
     std::initializer_list<FormatArg> args;
     qsizetype pos = 0;
-    qsizetype specStart = 0;
+    qsizetype conversionStart = 0;
     size_t argIndex = 0;
 };
 
 void Formatter::fail() const
 {
-    const qsizetype length = std::min(pos + 1, format.size()) - specStart;
+    const qsizetype length = std::min(pos + 1, format.size()) - conversionStart;
     throw Error(QStringLiteral("Formato '%1' no válido o incompatible con el argumento")
-                    .arg(format.mid(specStart, length)));
+                    .arg(format.mid(conversionStart, length)));
 }
 
 const FormatArg &Formatter::nextArg()
@@ -86,9 +86,9 @@ qint64 Formatter::readNumber()
     return any ? number : -1;
 }
 
-Spec Formatter::readSpec()
+Conversion Formatter::readConversion()
 {
-    Spec spec;
+    Conversion conversion;
     // "index:" picks the argument by its place, counted from 0; later specifiers follow it.
     qsizetype digitsEnd = pos;
     while (digitsEnd < format.size() && format[digitsEnd].isDigit())
@@ -102,31 +102,31 @@ Spec Formatter::readSpec()
         argIndex = size_t(index);
     }
     if (pos < format.size() && format[pos] == QLatin1Char('-')) {
-        spec.leftAlign = true;
+        conversion.leftAlign = true;
         ++pos;
     }
-    spec.width = readNumber();
-    if (spec.width < -1) {
-        spec.leftAlign = true;
-        spec.width = -spec.width;
+    conversion.width = readNumber();
+    if (conversion.width < -1) {
+        conversion.leftAlign = true;
+        conversion.width = -conversion.width;
     }
     if (pos < format.size() && format[pos] == QLatin1Char('.')) {
         ++pos;
-        spec.precision = readNumber();
-        if (spec.precision < -1)
-            spec.precision = -1;
+        conversion.precision = readNumber();
+        if (conversion.precision < -1)
+            conversion.precision = -1;
     }
-    if (spec.width > MaxWidth || spec.precision > MaxWidth || pos >= format.size())
+    if (conversion.width > MaxWidth || conversion.precision > MaxWidth || pos >= format.size())
         fail();
-    spec.type = format[pos].toLower();
-    return spec;
+    conversion.type = format[pos].toLower();
+    return conversion;
 }
 
-QString Formatter::integerText(const Spec &spec, qint64 value) const
+QString Formatter::integerText(const Conversion &conversion, qint64 value) const
 {
     QString digits;
     bool negative = false;
-    if (spec.type == QLatin1Char('d')) {
+    if (conversion.type == QLatin1Char('d')) {
         negative = value < 0;
         digits = QString::number(negative ? -quint64(value) : quint64(value));
     } else {
@@ -134,11 +134,11 @@ QString Formatter::integerText(const Spec &spec, qint64 value) const
         quint64 bits = quint64(value);
         if (value < 0 && value >= std::numeric_limits<qint32>::min())
             bits &= 0xFFFFFFFFu;
-        digits = spec.type == QLatin1Char('x') ? QString::number(bits, 16).toUpper()
-                                               : QString::number(bits);
+        digits = conversion.type == QLatin1Char('x') ? QString::number(bits, 16).toUpper()
+                                                     : QString::number(bits);
     }
-    if (spec.precision > digits.size())
-        digits = QString(spec.precision - digits.size(), QLatin1Char('0')) + digits;
+    if (conversion.precision > digits.size())
+        digits = QString(conversion.precision - digits.size(), QLatin1Char('0')) + digits;
     return negative ? QLatin1Char('-') + digits : digits;
 }
 
@@ -151,18 +151,19 @@ const FormatSettings &Formatter::separators()
     return *localeSettings;
 }
 
-QString Formatter::floatText(const Spec &spec, double value)
+QString Formatter::floatText(const Conversion &conversion, double value)
 {
     if (!std::isfinite(value))
         return std::isnan(value) ? QStringLiteral("NAN")
                                  : (value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF"));
-    const int decimals = int(spec.precision < 0 ? 2 : std::min<qint64>(spec.precision, 18));
+    const int decimals =
+        int(conversion.precision < 0 ? 2 : std::min<qint64>(conversion.precision, 18));
     QString text = QString::number(value, 'f', decimals);
     const FormatSettings &sep = separators();
     const qsizetype point = text.indexOf(QLatin1Char('.'));
     if (point >= 0)
         text[point] = sep.decimalSeparator;
-    if (spec.type == QLatin1Char('n')) {
+    if (conversion.type == QLatin1Char('n')) {
         const qsizetype firstDigit = text.startsWith(QLatin1Char('-')) ? 1 : 0;
         for (qsizetype at = (point >= 0 ? point : text.size()) - 3; at > firstDigit; at -= 3)
             text.insert(at, sep.thousandSeparator);
@@ -175,24 +176,24 @@ QString Formatter::floatText(const Spec &spec, double value)
     return text;
 }
 
-QString Formatter::convert(const Spec &spec, const FormatArg &arg)
+QString Formatter::convert(const Conversion &conversion, const FormatArg &arg)
 {
     const auto &value = arg.get();
-    switch (spec.type.unicode()) {
+    switch (conversion.type.unicode()) {
     case 'd':
     case 'u':
     case 'x':
         if (const auto *integer = std::get_if<qint64>(&value))
-            return integerText(spec, *integer);
+            return integerText(conversion, *integer);
         break;
     case 'n':
     case 'f':
         if (const auto *number = std::get_if<double>(&value))
-            return floatText(spec, *number);
+            return floatText(conversion, *number);
         break;
     case 's':
         if (const auto *text = std::get_if<QString>(&value))
-            return spec.precision >= 0 ? text->left(spec.precision) : *text;
+            return conversion.precision >= 0 ? text->left(conversion.precision) : *text;
         break;
     default:
         break;
@@ -211,19 +212,19 @@ QString Formatter::run()
             break;
         }
         result += format.mid(pos, percent - pos);
-        specStart = percent;
+        conversionStart = percent;
         pos = percent + 1;
         if (pos < format.size() && format[pos] == QLatin1Char('%')) {
             result += QLatin1Char('%');
             ++pos;
             continue;
         }
-        const Spec spec = readSpec();
-        QString text = convert(spec, nextArg());
+        const Conversion conversion = readConversion();
+        QString text = convert(conversion, nextArg());
         ++pos;
-        if (spec.width > text.size()) {
-            const QString blanks(spec.width - text.size(), QLatin1Char(' '));
-            text = spec.leftAlign ? text + blanks : blanks + text;
+        if (conversion.width > text.size()) {
+            const QString blanks(conversion.width - text.size(), QLatin1Char(' '));
+            text = conversion.leftAlign ? text + blanks : blanks + text;
         }
         result += text;
     }

@@ -109,7 +109,10 @@ void TestCarrera::init()
 
 void TestCarrera::cleanup()
 {
-    delete ventana.data();
+    // A window over the viewer limit closes itself; the guarded pointer knows when.
+    if (ventana)
+        ventana->deleteLater();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 void TestCarrera::leerLineaCorredor_data()

@@ -258,6 +258,53 @@
     </message>
 </context>
 <context>
+    <name>quenlap::TModeloCoches</name>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>Piloto</source>
+        <translation>Driver</translation>
+    </message>
+    <message>
+        <source>Pos</source>
+        <translation>Pos</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>L</translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Diff</source>
+        <translation>Diff</translation>
+    </message>
+    <message>
+        <source>Gap</source>
+        <translation>Gap</translation>
+    </message>
+    <message>
+        <source>Ultima</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>Mejor</source>
+        <translation>Best</translation>
+    </message>
+    <message>
+        <source>Media</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Est</source>
+        <translation>Est</translation>
+    </message>
+</context>
+<context>
     <name>quenlap::TPanelCalidad</name>
     <message>
         <source>Muy buena (&lt;min+          seg.)</source>

@@ -21,24 +21,24 @@ namespace {
 
 struct DisenoColumna
 {
-    const char16_t *titulo;
+    const char *titulo;
     Qt::Alignment alineacion;
     int ancho;
 };
 
 // A list view column's default width is 50.
 const std::array<DisenoColumna, TModeloCoches::NumColumnas> Diseno{{
-    {u"N", Qt::AlignLeft, 0},
-    {u"Piloto", Qt::AlignLeft, 180},
-    {u"Pos", Qt::AlignRight, 50},
-    {u"V", Qt::AlignRight, 50},
-    {u"Total", Qt::AlignRight, 120},
-    {u"Diff", Qt::AlignRight, 140},
-    {u"Gap", Qt::AlignRight, 140},
-    {u"Ultima", Qt::AlignRight, 110},
-    {u"Mejor", Qt::AlignRight, 120},
-    {u"Media", Qt::AlignRight, 90},
-    {u"Est", Qt::AlignRight, 60},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "N"), Qt::AlignLeft, 0},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "Piloto"), Qt::AlignLeft, 180},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "Pos"), Qt::AlignRight, 50},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "V"), Qt::AlignRight, 50},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "Total"), Qt::AlignRight, 120},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "Diff"), Qt::AlignRight, 140},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "Gap"), Qt::AlignRight, 140},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "Ultima"), Qt::AlignRight, 110},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "Mejor"), Qt::AlignRight, 120},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "Media"), Qt::AlignRight, 90},
+    {QT_TRANSLATE_NOOP("quenlap::TModeloCoches", "Est"), Qt::AlignRight, 60},
 }};
 
 const QColor FondoImpar(247, 247, 255);
@@ -120,7 +120,7 @@ QVariant TModeloCoches::headerData(int section, Qt::Orientation orientation, int
     if (orientation != Qt::Horizontal || section < 0 || section >= NumColumnas)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (role == Qt::DisplayRole)
-        return QString::fromUtf16(Diseno[std::size_t(section)].titulo);
+        return tr(Diseno[std::size_t(section)].titulo);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Alineacion(section) | Qt::AlignVCenter);
     return {};

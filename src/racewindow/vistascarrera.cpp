@@ -58,6 +58,25 @@ int AnchoMinimo(const QFontMetrics &medidas, int columna)
     return texto.isEmpty() ? 0 : medidas.horizontalAdvance(texto) + 2 * medidas.averageCharWidth();
 }
 
+// Column captions come from the catalogue when the header asks for them; a change of language
+// makes the header ask again.
+class CabeceraTraducida final : public QObject
+{
+public:
+    CabeceraTraducida(QAbstractItemModel *modelo, QObject *parent) : QObject(parent), modelo(modelo)
+    {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::LanguageChange)
+            emit modelo->headerDataChanged(Qt::Horizontal, 0, modelo->columnCount() - 1);
+        return false;
+    }
+
+private:
+    QAbstractItemModel *modelo;
+};
+
 } // namespace
 
 QTableView *CrearLVCoches(TModeloCoches *modelo, QWidget *parent)
@@ -91,6 +110,7 @@ QTableView *CrearLVCoches(TModeloCoches *modelo, QWidget *parent)
         if (ancho > 0)
             vista->setColumnWidth(columna, std::max(ancho, AnchoMinimo(medidas, columna)));
     }
+    vista->installEventFilter(new CabeceraTraducida(modelo, vista));
     vista->setContextMenuPolicy(Qt::CustomContextMenu);
     return vista;
 }

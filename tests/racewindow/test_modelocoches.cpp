@@ -1,11 +1,14 @@
 #include "base/global.h"
+#include "base/translator.h"
 #include "model/coche.h"
 #include "model/listacoches.h"
 #include "racewindow/modelocoches.h"
+#include "racewindow/vistascarrera.h"
 
 #include <QAbstractItemModelTester>
 #include <QPersistentModelIndex>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 
 using namespace quenlap;
@@ -19,6 +22,7 @@ private slots:
     void columnas_data();
     void columnas();
     void filasYOrden();
+    void titulosTraducidos();
 };
 
 void TestModeloCoches::columnas_data()
@@ -98,6 +102,22 @@ void TestModeloCoches::filasYOrden()
     modelo.TerminarActualizacion();
     QCOMPARE(reinicios.size(), 1);
     QCOMPARE(modelo.rowCount(), 1);
+}
+
+// The captions follow the language, and a switch makes the list's header ask for them again.
+void TestModeloCoches::titulosTraducidos()
+{
+    TModeloCoches modelo;
+    const std::unique_ptr<QTableView> vista(CrearLVCoches(&modelo, nullptr));
+    QSignalSpy cabecera(&modelo, &QAbstractItemModel::headerDataChanged);
+    Translator traductor;
+    QVERIFY(traductor.useLanguage(u"en_US"_qs));
+    QCoreApplication::sendPostedEvents();
+    QVERIFY(!cabecera.isEmpty());
+    QCOMPARE(modelo.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"Driver"_qs);
+    QCOMPARE(modelo.headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(), u"Last"_qs);
+    traductor.useLanguage(u"es"_qs);
+    QCOMPARE(modelo.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), u"Piloto"_qs);
 }
 
 QTEST_MAIN(TestModeloCoches)

@@ -10,6 +10,11 @@ target_compile_options(quenlap_flags INTERFACE
 if(QUENLAP_WERROR)
     target_compile_options(quenlap_flags INTERFACE -Werror)
 endif()
+if(QUENLAP_FUZZ)
+    # Every library is instrumented for coverage; only the fuzz targets link libFuzzer's main.
+    target_compile_options(quenlap_flags INTERFACE -fsanitize=fuzzer-no-link,address,undefined)
+    target_link_options(quenlap_flags INTERFACE -fsanitize=address,undefined)
+endif()
 if(QUENLAP_SANITIZE)
     target_compile_options(quenlap_flags INTERFACE
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)

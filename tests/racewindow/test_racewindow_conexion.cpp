@@ -2,6 +2,8 @@
 #include "base/global.h"
 #include "common/testsupport.h"
 #include "net/mensajestarvel.h"
+#include "net/textoutf16.h"
+#include "net/trama.h"
 #include "racewindow/frmlistavueltas.h"
 
 #include <QAction>
@@ -22,7 +24,6 @@ namespace {
 
 constexpr int Espera = 15000;
 
-// A loopback port on which nothing listens: one that was open a moment ago.
 int Contar(const QSignalSpy &titulos, const QString &titulo)
 {
     int n = 0;
@@ -31,7 +32,7 @@ int Contar(const QSignalSpy &titulos, const QString &titulo)
     return n;
 }
 
-// Reads one whole frame (8 hexadecimal digits of length, then a UTF-16LE payload).
+// Reads one whole frame, header and UTF-16 payload.
 QString LeerTrama(QTcpSocket &socket)
 {
     QByteArray datos;
@@ -42,13 +43,28 @@ QString LeerTrama(QTcpSocket &socket)
         if (socket.bytesAvailable() == 0)
             QTest::qWait(20); // both ends live on this thread
         datos += socket.readAll();
-        if (total < 0 && datos.size() >= 8)
-            total = 8 + datos.left(8).toLongLong(nullptr, 16);
+        if (total < 0 && datos.size() >= LongitudCabecera)
+            total = LongitudCabecera +
+                    LeerCabecera(QByteArrayView(datos).first(LongitudCabecera)).value_or(0);
         if (total >= 0 && datos.size() >= total)
             break;
     }
-    const QByteArray carga = datos.mid(8, total - 8);
-    return QString(reinterpret_cast<const QChar *>(carga.constData()), carga.size() / 2);
+    return TextoDeUtf16(QByteArrayView(datos).sliced(LongitudCabecera, total - LongitudCabecera));
+}
+
+// Connects a window that reconnects quickly to a loopback server, with the fixed logon, and
+// returns the server's end once the window says it is connected; null when it did not.
+std::unique_ptr<QTcpSocket> ConectarATarvel(TFrmListaVueltas &ventana, QTcpServer &servidor)
+{
+    ventana.TimerConexion->setInterval(100);
+    ventana.Reconectar = true;
+    ventana.ConectarTarvel(QStringLiteral("127.0.0.1"), servidor.serverPort(), "orvek", "qamitul");
+    if (!servidor.waitForNewConnection(Espera))
+        return nullptr;
+    std::unique_ptr<QTcpSocket> par(servidor.nextPendingConnection());
+    const bool conectado = QTest::qWaitFor(
+        [&] { return ventana.windowTitle() == QStringLiteral("Conectado a Tarvel"); }, Espera);
+    return conectado ? std::move(par) : nullptr;
 }
 
 } // namespace
@@ -103,14 +119,8 @@ private slots:
         QVERIFY(servidor.listen(QHostAddress::LocalHost));
         ManualClock reloj;
         TFrmListaVueltas ventana(reloj);
-        ventana.TimerConexion->setInterval(100);
-        ventana.Reconectar = true;
-        ventana.ConectarTarvel(QStringLiteral("127.0.0.1"), servidor.serverPort(), "orvek",
-                               "qamitul");
-        QVERIFY(servidor.waitForNewConnection(Espera));
-        std::unique_ptr<QTcpSocket> par(servidor.nextPendingConnection());
-        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Conectado a Tarvel"),
-                                  Espera);
+        const std::unique_ptr<QTcpSocket> par = ConectarATarvel(ventana, servidor);
+        QVERIFY(par);
         const QString logon = LeerTrama(*par);
         QVERIFY(!logon.isEmpty());
         const auto [usuario, clave] = MensajesTarvel::LeerLogon(logon);
@@ -136,14 +146,8 @@ private slots:
         QVERIFY(servidor.listen(QHostAddress::LocalHost));
         ManualClock reloj;
         TFrmListaVueltas ventana(reloj);
-        ventana.TimerConexion->setInterval(100);
-        ventana.Reconectar = true;
-        ventana.ConectarTarvel(QStringLiteral("127.0.0.1"), servidor.serverPort(), "orvek",
-                               "qamitul");
-        QVERIFY(servidor.waitForNewConnection(Espera));
-        std::unique_ptr<QTcpSocket> primero(servidor.nextPendingConnection());
-        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Conectado a Tarvel"),
-                                  Espera);
+        const std::unique_ptr<QTcpSocket> primero = ConectarATarvel(ventana, servidor);
+        QVERIFY(primero);
         primero->disconnectFromHost();
         QTRY_VERIFY_WITH_TIMEOUT(servidor.hasPendingConnections(), Espera);
         QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Conectado a Tarvel"),
@@ -157,14 +161,8 @@ private slots:
         QVERIFY(servidor.listen(QHostAddress::LocalHost));
         ManualClock reloj;
         TFrmListaVueltas ventana(reloj);
-        ventana.TimerConexion->setInterval(100);
-        ventana.Reconectar = true;
-        ventana.ConectarTarvel(QStringLiteral("127.0.0.1"), servidor.serverPort(), "orvek",
-                               "qamitul");
-        QVERIFY(servidor.waitForNewConnection(Espera));
-        std::unique_ptr<QTcpSocket> par(servidor.nextPendingConnection());
-        QTRY_COMPARE_WITH_TIMEOUT(ventana.windowTitle(), QStringLiteral("Conectado a Tarvel"),
-                                  Espera);
+        const std::unique_ptr<QTcpSocket> par = ConectarATarvel(ventana, servidor);
+        QVERIFY(par);
         ventana.MostrarPausa(true);
 
         emit ventana.PopupMenu2->aboutToShow();
